@@ -1,0 +1,178 @@
+#include "model/classmodel.h"
+
+#include "model/argatt.h"
+#include "model/function.h"
+#include "model/typescan.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+
+ClassModel::ClassModel(QObject *parent)
+    : QObject(parent)
+    , m_primitiveTypes(TypeScan::primitiveTypes())
+{
+}
+
+ClassModel::~ClassModel()
+{
+    qDeleteAll(m_methods);
+    qDeleteAll(m_attributes);
+}
+
+void ClassModel::addMethod(Function *method)
+{
+    m_methods.append(method);
+}
+
+void ClassModel::addAttribute(ArgAtt *attribute)
+{
+    m_attributes.append(attribute);
+}
+
+Function *ClassModel::findMethod(const QString &name) const
+{
+    for (Function *method : m_methods) {
+        if (method->name() == name)
+            return method;
+    }
+    return nullptr;
+}
+
+ArgAtt *ClassModel::findAttribute(const QString &name) const
+{
+    for (ArgAtt *attribute : m_attributes) {
+        if (attribute->name() == name)
+            return attribute;
+    }
+    return nullptr;
+}
+
+void ClassModel::removeMethod(const QString &name)
+{
+    for (auto it = m_methods.begin(); it != m_methods.end();) {
+        if ((*it)->name() == name) {
+            delete *it;
+            it = m_methods.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void ClassModel::removeAttribute(const QString &name)
+{
+    for (auto it = m_attributes.begin(); it != m_attributes.end();) {
+        if ((*it)->name() == name) {
+            // A method that still points at the attribute must not read freed memory.
+            for (Function *method : std::as_const(m_methods)) {
+                if (method->linkedAtt() == *it)
+                    method->setLinkedAtt(nullptr);
+            }
+            delete *it;
+            it = m_attributes.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void ClassModel::setIncludes(const QStringList &includes)
+{
+    m_includes.clear();
+    for (const QString &include : includes) {
+        if (!include.isEmpty())
+            m_includes.append(include);
+    }
+}
+
+QStringList ClassModel::attributeLines() const
+{
+    QStringList lines;
+    for (const ArgAtt *attribute : m_attributes)
+        lines.append(attribute->umlText());
+    return lines;
+}
+
+QStringList ClassModel::methodLines() const
+{
+    QStringList lines;
+    for (const Function *method : m_methods)
+        lines.append(method->umlText());
+    return lines;
+}
+
+void ClassModel::updateSize()
+{
+    m_lineCount = int(m_attributes.size() + m_methods.size()) + 1;
+    m_maxLineLength = int(m_name.size());
+    for (const QString &line : attributeLines())
+        m_maxLineLength = qMax(m_maxLineLength, int(line.size()));
+    for (const QString &line : methodLines())
+        m_maxLineLength = qMax(m_maxLineLength, int(line.size()));
+}
+
+void ClassModel::gatherIncludeTypes()
+{
+    QStringList types;
+    for (const ArgAtt *attribute : std::as_const(m_attributes))
+        types.append(attribute->type());
+    for (const Function *method : std::as_const(m_methods)) {
+        if (!method->returnType().isEmpty())
+            types.append(method->returnType());
+    }
+
+    for (const QString &type : std::as_const(types)) {
+        if (m_primitiveTypes.contains(type) || m_neededIncludes.contains(type))
+            continue;
+        if (type.contains(QLatin1Char('<')))
+            gatherTemplateTypes(type);
+        else
+            gatherName(type);
+    }
+}
+
+void ClassModel::gatherTemplateTypes(const QString &type)
+{
+    QStringList pieces = type.split(QLatin1Char('<'));
+    // A piece holding template arguments is replaced by its comma-separated parts,
+    // appended at the end so that they are walked in turn.
+    for (int i = 0; i < pieces.size();) {
+        if (pieces.at(i).contains(QLatin1Char(','))) {
+            const QStringList parts = pieces.takeAt(i).split(QLatin1Char(','));
+            pieces.append(parts);
+        } else {
+            ++i;
+        }
+    }
+    for (const QString &piece : std::as_const(pieces))
+        gatherName(piece);
+}
+
+void ClassModel::gatherName(const QString &piece)
+{
+    const QString name = TypeScan::includableName(piece, m_primitiveTypes);
+    if (!name.isEmpty() && !m_neededIncludes.contains(name))
+        m_neededIncludes.append(name);
+}
+
+void ClassModel::requestEdit()
+{
+    emit editing(this);
+}
+
+QDomElement ClassModel::toXml(QDomDocument &doc) const
+{
+    QDomElement element = doc.createElement(QStringLiteral("class"));
+    element.setAttribute(QStringLiteral("name"), m_name);
+    element.setAttribute(QStringLiteral("comment"), m_comment);
+    element.setAttribute(QStringLiteral("parentName"), m_parentName);
+    QString includes;
+    for (const QString &include : m_includes)
+        includes += include + QLatin1Char(';');
+    element.setAttribute(QStringLiteral("includes"), includes);
+    for (const Function *method : m_methods)
+        element.appendChild(method->toXml(doc));
+    for (const ArgAtt *attribute : m_attributes)
+        element.appendChild(attribute->toXml(doc));
+    return element;
+}

@@ -1,0 +1,145 @@
+#include "model/function.h"
+
+#include "model/argatt.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+
+Function::Function(const QString &name, const QString &returnType, int range,
+                   const QList<ArgAtt *> &args)
+    : m_name(name)
+    , m_returnType(returnType)
+    , m_range(range)
+    , m_args(args)
+{
+}
+
+Function::~Function()
+{
+    qDeleteAll(m_args);
+}
+
+void Function::addArg(ArgAtt *arg)
+{
+    m_args.append(arg);
+}
+
+ArgAtt *Function::findArg(const QString &name) const
+{
+    for (ArgAtt *arg : m_args) {
+        if (arg->name() == name)
+            return arg;
+    }
+    return nullptr;
+}
+
+void Function::removeArg(const QString &name)
+{
+    for (auto it = m_args.begin(); it != m_args.end();) {
+        if ((*it)->name() == name) {
+            delete *it;
+            it = m_args.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool Function::takeArg(ArgAtt *arg)
+{
+    return m_args.removeOne(arg);
+}
+
+QStringList Function::argLines() const
+{
+    QStringList lines;
+    for (const ArgAtt *arg : m_args)
+        lines.append(arg->umlText());
+    return lines;
+}
+
+QString Function::umlText() const
+{
+    QString line;
+    switch (m_range) {
+    case ArgAtt::Public:
+    case ArgAtt::Setter:
+    case ArgAtt::Getter:
+        line = QStringLiteral("+ ");
+        break;
+    case ArgAtt::Private:
+        line = QStringLiteral("- ");
+        break;
+    case ArgAtt::Protected:
+        line = QStringLiteral("# ");
+        break;
+    default:
+        break;
+    }
+    line += m_name + QStringLiteral(" (");
+    QStringList args;
+    for (const ArgAtt *arg : m_args)
+        args.append(arg->name() + QLatin1Char(':') + arg->type());
+    return line + args.join(QStringLiteral(", ")) + QStringLiteral(") : ") + m_returnType;
+}
+
+QString Function::codeDeclaration() const
+{
+    const bool setter = m_range == ArgAtt::Setter;
+    QStringList args;
+    for (const ArgAtt *arg : m_args) {
+        QString text;
+        if (setter)
+            text += QStringLiteral("const ");
+        text += arg->type();
+        if (setter)
+            text += QLatin1Char('&');
+        args.append(text + QLatin1Char(' ') + arg->name());
+    }
+    QString line = QStringLiteral("    ") + m_returnType + QLatin1Char(' ') + m_name
+                   + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (m_range == ArgAtt::Getter)
+        line += QStringLiteral("const");
+    return line + QLatin1Char(';');
+}
+
+QString Function::codeDefinition(const QString &className) const
+{
+    const bool setter = m_range == ArgAtt::Setter;
+    QStringList args;
+    for (const ArgAtt *arg : m_args) {
+        QString text;
+        if (setter)
+            text += QStringLiteral("const ");
+        text += arg->type() + QLatin1Char(' ');
+        if (setter)
+            text += QLatin1Char('&');
+        args.append(text + arg->name());
+    }
+    QString text = m_returnType + QLatin1Char(' ') + className + QStringLiteral("::") + m_name
+                   + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (m_range == ArgAtt::Getter)
+        text += QStringLiteral("const");
+    text += QStringLiteral("\n{\n");
+    // An accessor whose attribute or argument went missing (a hand-edited file) gets
+    // an empty body rather than a dangling read.
+    if (m_range == ArgAtt::Getter && m_linkedAtt)
+        text += QStringLiteral("    return ") + m_linkedAtt->name() + QLatin1Char(';');
+    else if (setter && m_linkedAtt && !m_args.isEmpty())
+        text += QStringLiteral("    ") + m_linkedAtt->name() + QStringLiteral(" = ")
+                + m_args.first()->name() + QLatin1Char(';');
+    return text + QStringLiteral("\n}");
+}
+
+QDomElement Function::toXml(QDomDocument &doc) const
+{
+    QDomElement element = doc.createElement(QStringLiteral("function"));
+    element.setAttribute(QStringLiteral("name"), m_name);
+    element.setAttribute(QStringLiteral("returnType"), m_returnType);
+    element.setAttribute(QStringLiteral("range"), QString::number(m_range));
+    if (m_linkedAtt)
+        element.setAttribute(QStringLiteral("linkedAtt"), m_linkedAtt->name());
+    for (const ArgAtt *arg : m_args)
+        element.appendChild(arg->toXml(doc));
+    return element;
+}

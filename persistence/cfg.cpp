@@ -1,0 +1,180 @@
+#include "persistence/cfg.h"
+
+#include "persistence/xmlwriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDomDocument>
+#include <QDomElement>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+const char fileNameText[] = "cfgs.xml";
+
+QString &pathOverride()
+{
+    static QString path;
+    return path;
+}
+
+QString besideExecutable()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                                    + QLatin1String(fileNameText));
+}
+
+QString userConfigFile()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QDir::toNativeSeparators(dir + QLatin1Char('/') + QLatin1String(fileNameText));
+}
+
+bool executableFolderWritable()
+{
+    const QFileInfo file(besideExecutable());
+    if (file.exists())
+        return file.isWritable();
+    return QFileInfo(QCoreApplication::applicationDirPath()).isWritable();
+}
+
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+bool readBool(const QDomElement &element, const QString &name)
+{
+    return element.attribute(name) == QLatin1String("true");
+}
+
+int readInt(const QDomElement &element, const QString &name)
+{
+    bool ok = false;
+    const int value = element.attribute(name).toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+bool parse(const QByteArray &data, QDomDocument *doc)
+{
+    return bool(doc->setContent(data));
+}
+
+} // namespace
+
+Cfg::Cfg() = default;
+
+void Cfg::setPathOverride(const QString &path)
+{
+    pathOverride() = path;
+}
+
+QString Cfg::readPath()
+{
+    if (!pathOverride().isEmpty())
+        return pathOverride();
+    if (executableFolderWritable())
+        return besideExecutable();
+    const QString user = userConfigFile();
+    return QFileInfo::exists(user) ? user : besideExecutable();
+}
+
+QString Cfg::writePath()
+{
+    if (!pathOverride().isEmpty())
+        return pathOverride();
+    return executableFolderWritable() ? besideExecutable() : userConfigFile();
+}
+
+QByteArray Cfg::toBytes() const
+{
+    QDomDocument doc;
+    QDomElement root = doc.createElement(QStringLiteral("cfgs"));
+    root.setAttribute(QStringLiteral("prefixe"), m_prefixe);
+    root.setAttribute(QStringLiteral("font"), m_font.family());
+    root.setAttribute(QStringLiteral("actionBar"), boolText(m_actionBar));
+    root.setAttribute(QStringLiteral("itemBar"), boolText(m_itemBar));
+    root.setAttribute(QStringLiteral("actionBarIconSize"), QString::number(m_actionBarIconSize));
+    root.setAttribute(QStringLiteral("itemBarIconSize"), QString::number(m_itemBarIconSize));
+    root.setAttribute(QStringLiteral("autoSave"), boolText(m_autoSave));
+    root.setAttribute(QStringLiteral("askForClose"), boolText(m_askForClose));
+    root.setAttribute(QStringLiteral("autoAddSetGetFct"), boolText(m_autoAddSetGetFct));
+    root.setAttribute(QStringLiteral("wellWin"), boolText(m_wellWin));
+    root.setAttribute(QStringLiteral("language"), m_language);
+    doc.appendChild(root);
+
+    const XmlWriter writer({{QStringLiteral("cfgs"),
+                             {QStringLiteral("prefixe"), QStringLiteral("font"),
+                              QStringLiteral("actionBar"), QStringLiteral("itemBar"),
+                              QStringLiteral("actionBarIconSize"),
+                              QStringLiteral("itemBarIconSize"), QStringLiteral("autoSave"),
+                              QStringLiteral("askForClose"), QStringLiteral("autoAddSetGetFct"),
+                              QStringLiteral("wellWin"), QStringLiteral("language")}}});
+    return writer.toLatin1(doc);
+}
+
+int Cfg::writeCfg() const
+{
+    return writeCfg(writePath());
+}
+
+int Cfg::writeCfg(const QString &path) const
+{
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        QDir().mkpath(info.absolutePath());
+    // Written aside and renamed, so a failed write never leaves half a file behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(toBytes());
+    return file.commit() ? 0 : 1;
+}
+
+Cfg::ReadStatus Cfg::readCfg()
+{
+    return readCfg(readPath());
+}
+
+Cfg::ReadStatus Cfg::readCfg(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return CannotOpen;
+    return readCfgData(file.readAll());
+}
+
+Cfg::ReadStatus Cfg::readCfgData(const QByteArray &data)
+{
+    QDomDocument doc;
+    if (!parse(data, &doc))
+        return CannotParse;
+
+    const QDomElement root = doc.firstChildElement();
+    m_actionBar = readBool(root, QStringLiteral("actionBar"));
+    m_itemBar = readBool(root, QStringLiteral("itemBar"));
+    m_autoSave = readBool(root, QStringLiteral("autoSave"));
+    m_askForClose = readBool(root, QStringLiteral("askForClose"));
+    m_autoAddSetGetFct = readBool(root, QStringLiteral("autoAddSetGetFct"));
+    m_wellWin = readBool(root, QStringLiteral("wellWin"));
+    m_actionBarIconSize = readInt(root, QStringLiteral("actionBarIconSize"));
+    m_itemBarIconSize = readInt(root, QStringLiteral("itemBarIconSize"));
+    m_prefixe = root.attribute(QStringLiteral("prefixe"));
+    m_font = QFont(root.attribute(QStringLiteral("font")));
+    m_language = root.attribute(QStringLiteral("language"));
+    return ReadOk;
+}
+
+QString Cfg::readLanguage(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return QString();
+    QDomDocument doc;
+    if (!parse(file.readAll(), &doc))
+        return QString();
+    return doc.firstChildElement().attribute(QStringLiteral("language"));
+}

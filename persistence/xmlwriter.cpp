@@ -1,0 +1,111 @@
+#include "persistence/xmlwriter.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+#include <QDomNamedNodeMap>
+
+#include <algorithm>
+
+XmlWriter::XmlWriter(const QHash<QString, QStringList> &attributeOrder)
+    : m_attributeOrder(attributeOrder)
+{
+}
+
+QByteArray XmlWriter::declaration()
+{
+    return QByteArrayLiteral("<?xml version='1.0' encoding='ISO-8859-1'?>\n");
+}
+
+static bool isXmlChar(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF)
+           || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+static QString characterReference(char32_t c)
+{
+    return QStringLiteral("&#x") + QString::number(uint(c), 16) + QLatin1Char(';');
+}
+
+QString XmlWriter::escapeAttribute(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    const QList<uint> codePoints = value.toUcs4();
+    for (uint code : codePoints) {
+        const auto c = char32_t(code);
+        switch (c) {
+        case U'&':
+            out += QStringLiteral("&amp;");
+            break;
+        case U'<':
+            out += QStringLiteral("&lt;");
+            break;
+        case U'>':
+            out += QStringLiteral("&gt;");
+            break;
+        case U'"':
+            out += QStringLiteral("&quot;");
+            break;
+        case U'\n':
+        case U'\r':
+        case U'\t':
+            // A raw line break in an attribute is read back as a blank.
+            out += characterReference(c);
+            break;
+        default:
+            if (!isXmlChar(c))
+                out += characterReference(0xFFFD); // XML 1.0 cannot carry it at all
+            else if (c > 0xFF)
+                out += characterReference(c);
+            else
+                out += QChar(char16_t(c));
+        }
+    }
+    return out;
+}
+
+QByteArray XmlWriter::toLatin1(const QDomDocument &doc) const
+{
+    QString out;
+    const QDomElement root = doc.documentElement();
+    if (!root.isNull())
+        writeElement(root, 0, &out);
+    // Every character above U+00FF was turned into a reference, so this is lossless.
+    return declaration() + out.toLatin1();
+}
+
+void XmlWriter::writeElement(const QDomElement &element, int depth, QString *out) const
+{
+    const QString indent(depth, QLatin1Char(' '));
+    *out += indent + QLatin1Char('<') + element.tagName();
+
+    const QDomNamedNodeMap attributes = element.attributes();
+    QStringList known = m_attributeOrder.value(element.tagName());
+    QStringList others;
+    for (int i = 0; i < attributes.count(); ++i) {
+        const QString name = attributes.item(i).nodeName();
+        if (!known.contains(name))
+            others.append(name);
+    }
+    std::sort(others.begin(), others.end());
+    for (const QString &name : std::as_const(known) + others) {
+        if (!element.hasAttribute(name))
+            continue;
+        *out += QLatin1Char(' ') + name + QStringLiteral("=\"")
+                + escapeAttribute(element.attribute(name)) + QLatin1Char('"');
+    }
+
+    bool hasChildren = false;
+    for (QDomElement child = element.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement()) {
+        if (!hasChildren)
+            *out += QStringLiteral(">\n");
+        hasChildren = true;
+        writeElement(child, depth + 1, out);
+    }
+    if (hasChildren)
+        *out += indent + QStringLiteral("</") + element.tagName() + QStringLiteral(">\n");
+    else
+        *out += QStringLiteral("/>\n");
+}

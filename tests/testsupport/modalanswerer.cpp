@@ -1,0 +1,95 @@
+#include "testsupport/modalanswerer.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QTest>
+
+namespace {
+const char answeredProperty[] = "_varnel_test_answered";
+}
+
+ModalAnswerer::ModalAnswerer(QObject *parent)
+    : QObject(parent)
+{
+    m_timer.setInterval(10);
+    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+    m_timer.start();
+}
+
+ModalAnswerer::~ModalAnswerer() = default;
+
+void ModalAnswerer::answerMessageBox(QMessageBox::StandardButton button)
+{
+    m_queue.append({QStringLiteral("QMessageBox"), [button](QWidget *widget) {
+                        auto *box = static_cast<QMessageBox *>(widget);
+                        if (QAbstractButton *b = box->button(button))
+                            b->click();
+                        else
+                            box->reject();
+                    }});
+}
+
+void ModalAnswerer::answerFileDialog(const QString &path)
+{
+    m_queue.append({QStringLiteral("QFileDialog"), [path](QWidget *widget) {
+                        auto *dialog = static_cast<QFileDialog *>(widget);
+                        if (path.isEmpty()) {
+                            dialog->reject();
+                            return;
+                        }
+                        if (dialog->fileMode() == QFileDialog::Directory)
+                            dialog->setDirectory(path);
+                        else
+                            dialog->selectFile(path);
+                        // accept() is protected; the dialog's own slot is not.
+                        QMetaObject::invokeMethod(dialog, "accept");
+                    }});
+}
+
+bool ModalAnswerer::waitUntilAnswered(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_queue.isEmpty() && clock.elapsed() < timeoutMs)
+        QTest::qWait(10);
+    return m_queue.isEmpty();
+}
+
+void ModalAnswerer::poll()
+{
+    if (m_queue.isEmpty())
+        return;
+    QWidget *widget = QApplication::activeModalWidget();
+    if (!widget || !widget->isVisible() || widget->property(answeredProperty).toBool())
+        return;
+
+    Seen seen;
+    if (auto *box = qobject_cast<QMessageBox *>(widget)) {
+        seen.kind = QStringLiteral("QMessageBox");
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.buttons = box->standardButtons();
+        if (box->defaultButton())
+            seen.defaultButton = box->standardButton(box->defaultButton());
+    } else if (auto *dialog = qobject_cast<QFileDialog *>(widget)) {
+        seen.kind = QStringLiteral("QFileDialog");
+        seen.title = dialog->windowTitle();
+        seen.directory = dialog->directory().absolutePath();
+        seen.nameFilters = dialog->nameFilters();
+        seen.acceptMode = dialog->acceptMode();
+        seen.fileMode = dialog->fileMode();
+    } else {
+        return; // one of our own modal windows: not ours to answer
+    }
+    if (m_queue.first().kind != seen.kind)
+        return;
+
+    widget->setProperty(answeredProperty, true);
+    m_seen.append(seen);
+    const Answer answer = m_queue.takeFirst();
+    answer.act(widget);
+}

@@ -1,0 +1,63 @@
+#ifndef MODALANSWERER_H
+#define MODALANSWERER_H
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class QFileDialog;
+
+// Answers the modal message boxes and file dialogs that the code under test opens.
+// They block in a nested event loop, so the answers come from a timer: queue them
+// before triggering the action, then read back what the user was shown.
+class ModalAnswerer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Seen
+    {
+        QString kind; // "QMessageBox" or "QFileDialog"
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QString directory;
+        QStringList nameFilters;
+        int acceptMode = -1; // QFileDialog::AcceptMode
+        int fileMode = -1;   // QFileDialog::FileMode
+    };
+
+    explicit ModalAnswerer(QObject *parent = nullptr);
+    ~ModalAnswerer() override;
+
+    // Presses this button of the next message box.
+    void answerMessageBox(QMessageBox::StandardButton button);
+    // Picks this path in the next file or folder dialog; an empty path cancels it.
+    void answerFileDialog(const QString &path);
+
+    const QList<Seen> &seen() const { return m_seen; }
+    int pending() const { return int(m_queue.size()); }
+    // Processes events until every queued answer was given; false on timeout.
+    bool waitUntilAnswered(int timeoutMs = 5000);
+
+private:
+    struct Answer
+    {
+        QString kind;
+        std::function<void(QWidget *)> act;
+    };
+
+    void poll();
+
+    QTimer m_timer;
+    QList<Answer> m_queue;
+    QList<Seen> m_seen;
+};
+
+#endif // MODALANSWERER_H

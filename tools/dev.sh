@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds Varnel on Debian 12 and runs it or its tests, installing what is missing.
+#   tools/dev.sh run        build and start the application
+#   tools/dev.sh test       build and run every test
+#   tools/dev.sh sanitize   build with AddressSanitizer and UBSan, run every test
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$here"
+
+build_packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools
+                qt6-l10n-tools qt6-translations-l10n libgl-dev)
+test_packages=(xvfb xauth libxml2-utils desktop-file-utils shared-mime-info clang)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$p")
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+jobs="$(nproc)"
+
+configure_and_build() {
+    local dir="$1"; shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir" -j "$jobs"
+}
+
+case "${1:-}" in
+run)
+    install_missing "${build_packages[@]}"
+    configure_and_build build -DVARNEL_BUILD_TESTS=OFF
+    example="$here/examples/shapes.vnls"
+    if [[ -f "$example" ]]; then exec ./build/varnel "$example"; else exec ./build/varnel; fi
+    ;;
+test)
+    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    configure_and_build build-tests -DVARNEL_BUILD_TESTS=ON
+    ctest --test-dir build-tests --output-on-failure -j "$jobs"
+    ;;
+sanitize)
+    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    configure_and_build build-asan -DVARNEL_BUILD_TESTS=ON -DCMAKE_BUILD_TYPE=Debug \
+        -DVARNEL_SANITIZE=address,undefined
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    ;;
+*)
+    echo "usage: $0 run|test|sanitize" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,8 @@
+#include "windows/aboutus.h"
+
+AboutUs::AboutUs(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+AboutUs::~AboutUs() = default;

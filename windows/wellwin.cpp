@@ -1,0 +1,8 @@
+#include "windows/wellwin.h"
+
+WellWin::WellWin(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+WellWin::~WellWin() = default;
