@@ -7,8 +7,7 @@
 ClassItem::ClassItem(const QFont *font)
     : model(new ClassModel)
     , font(font)
-{
-}
+{}
 
 ClassItem::~ClassItem()
 {

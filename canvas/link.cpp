@@ -4,8 +4,7 @@
 
 Link::Link()
     : model(new LinkModel)
-{
-}
+{}
 
 Link::~Link()
 {
@@ -19,5 +18,4 @@ QRectF Link::boundingRect() const
 }
 
 void Link::paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *)
-{
-}
+{}

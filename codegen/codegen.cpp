@@ -4,8 +4,7 @@ CodeGen::CodeGen(QList<ClassItem *> *classItems, QList<Link *> *linkItems, QWidg
     : QWidget(parent)
     , classItems(classItems)
     , linkItems(linkItems)
-{
-}
+{}
 
 CodeGen::~CodeGen() = default;
 

@@ -4,8 +4,7 @@ ClassEditor::ClassEditor(QWidget *parent, const QString *attPrefix, const bool *
     : QWidget(parent)
     , attPrefix(attPrefix)
     , autoSetGet(autoSetGet)
-{
-}
+{}
 
 ClassEditor::~ClassEditor() = default;
 

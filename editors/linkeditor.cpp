@@ -2,8 +2,7 @@
 
 LinkEditor::LinkEditor(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 LinkEditor::~LinkEditor() = default;
 

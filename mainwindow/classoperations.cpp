@@ -6,21 +6,16 @@
 #include "model/classmodel.h"
 
 void MainWindow::on_actionAddClass_triggered()
-{
-}
+{}
 
 void MainWindow::addClass()
-{
-}
+{}
 
 void MainWindow::addCanceled()
-{
-}
+{}
 
 void MainWindow::modClass(ClassModel *)
-{
-}
+{}
 
 void MainWindow::classDeleted(ClassModel *)
-{
-}
+{}

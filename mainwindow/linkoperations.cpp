@@ -21,21 +21,16 @@ void MainWindow::on_actionAddAssociationLink_triggered()
 }
 
 void MainWindow::addLinkOfType(int)
-{
-}
+{}
 
 void MainWindow::addLink()
-{
-}
+{}
 
 void MainWindow::linkCanceled()
-{
-}
+{}
 
 void MainWindow::editLink(LinkModel *)
-{
-}
+{}
 
 void MainWindow::linkDeleted(LinkModel *)
-{
-}
+{}

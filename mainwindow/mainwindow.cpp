@@ -103,8 +103,7 @@ void MainWindow::loadCfg()
 }
 
 void MainWindow::applyCfg()
-{
-}
+{}
 
 void MainWindow::on_sli_zoom_valueChanged(int value)
 {

@@ -8,8 +8,7 @@ ArgAtt::ArgAtt(const QString &name, const QString &type, const QString &defValue
     , m_type(type)
     , m_defValue(defValue)
     , m_range(range)
-{
-}
+{}
 
 QString ArgAtt::umlText() const
 {

@@ -10,8 +10,7 @@
 ClassModel::ClassModel(QObject *parent)
     : QObject(parent)
     , m_primitiveTypes(TypeScan::primitiveTypes())
-{
-}
+{}
 
 ClassModel::~ClassModel()
 {

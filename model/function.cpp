@@ -11,8 +11,7 @@ Function::Function(const QString &name, const QString &returnType, int range,
     , m_returnType(returnType)
     , m_range(range)
     , m_args(args)
-{
-}
+{}
 
 Function::~Function()
 {

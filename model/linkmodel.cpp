@@ -8,8 +8,7 @@
 
 LinkModel::LinkModel(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 bool LinkModel::isComplete() const
 {

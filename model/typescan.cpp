@@ -23,11 +23,11 @@ QStringList primitiveTypes()
 static bool isFundamentalWord(const QString &word)
 {
     static const QStringList words = {
-        QStringLiteral("void"),     QStringLiteral("bool"),     QStringLiteral("char"),
-        QStringLiteral("wchar_t"),  QStringLiteral("char8_t"),  QStringLiteral("char16_t"),
-        QStringLiteral("char32_t"), QStringLiteral("short"),    QStringLiteral("int"),
-        QStringLiteral("long"),     QStringLiteral("signed"),   QStringLiteral("unsigned"),
-        QStringLiteral("float"),    QStringLiteral("double"),   QStringLiteral("auto")};
+        QStringLiteral("void"),     QStringLiteral("bool"),    QStringLiteral("char"),
+        QStringLiteral("wchar_t"),  QStringLiteral("char8_t"), QStringLiteral("char16_t"),
+        QStringLiteral("char32_t"), QStringLiteral("short"),   QStringLiteral("int"),
+        QStringLiteral("long"),     QStringLiteral("signed"),  QStringLiteral("unsigned"),
+        QStringLiteral("float"),    QStringLiteral("double"),  QStringLiteral("auto")};
     return words.contains(word);
 }
 

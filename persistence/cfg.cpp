@@ -106,13 +106,13 @@ QByteArray Cfg::toBytes() const
     root.setAttribute(QStringLiteral("language"), m_language);
     doc.appendChild(root);
 
-    const XmlWriter writer({{QStringLiteral("cfgs"),
-                             {QStringLiteral("prefixe"), QStringLiteral("font"),
-                              QStringLiteral("actionBar"), QStringLiteral("itemBar"),
-                              QStringLiteral("actionBarIconSize"),
-                              QStringLiteral("itemBarIconSize"), QStringLiteral("autoSave"),
-                              QStringLiteral("askForClose"), QStringLiteral("autoAddSetGetFct"),
-                              QStringLiteral("wellWin"), QStringLiteral("language")}}});
+    const XmlWriter writer(
+        {{QStringLiteral("cfgs"),
+          {QStringLiteral("prefixe"), QStringLiteral("font"), QStringLiteral("actionBar"),
+           QStringLiteral("itemBar"), QStringLiteral("actionBarIconSize"),
+           QStringLiteral("itemBarIconSize"), QStringLiteral("autoSave"),
+           QStringLiteral("askForClose"), QStringLiteral("autoAddSetGetFct"),
+           QStringLiteral("wellWin"), QStringLiteral("language")}}});
     return writer.toLatin1(doc);
 }
 

@@ -14,24 +14,19 @@ bool MainWindow::load(const QString &)
 }
 
 void MainWindow::clearDiagram()
-{
-}
+{}
 
 void MainWindow::on_actionNew_triggered()
-{
-}
+{}
 
 void MainWindow::on_actionLoad_triggered()
-{
-}
+{}
 
 void MainWindow::on_actionSave_triggered()
-{
-}
+{}
 
 void MainWindow::on_actionSaveAs_triggered()
-{
-}
+{}
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {

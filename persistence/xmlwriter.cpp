@@ -8,8 +8,7 @@
 
 XmlWriter::XmlWriter(const QHash<QString, QStringList> &attributeOrder)
     : m_attributeOrder(attributeOrder)
-{
-}
+{}
 
 QByteArray XmlWriter::declaration()
 {

@@ -202,8 +202,11 @@ void TestCfg::unreadableFiles()
     QCOMPARE(cfg.readCfg(m_dir.path()), Cfg::CannotOpen); // a folder
 
     const QList<QByteArray> malformed = {
-        QByteArray(), QByteArray("not xml"), QByteArray("<cfgs prefixe=\"m_\""),
-        QByteArray("<cfgs/><cfgs/>"), QByteArray("\x00\x01\x02", 3),
+        QByteArray(),
+        QByteArray("not xml"),
+        QByteArray("<cfgs prefixe=\"m_\""),
+        QByteArray("<cfgs/><cfgs/>"),
+        QByteArray("\x00\x01\x02", 3),
         QByteArray("<!DOCTYPE cfgs [<!ENTITY a \"aaaa\">]><cfgs prefixe=\"&b;\"/>")};
     for (const QByteArray &data : malformed)
         QCOMPARE(cfg.readCfgData(data), Cfg::CannotParse);

@@ -56,7 +56,8 @@ void TestClassModel::sizeFigures()
     QCOMPARE(model.lineCount(), 2);
     QCOMPARE(model.maxLineLength(), 17); // "- count : int = 0"
 
-    model.addMethod(method(QStringLiteral("somewhatLongerName"))); // "+ somewhatLongerName () : void"
+    model.addMethod(
+        method(QStringLiteral("somewhatLongerName"))); // "+ somewhatLongerName () : void"
     model.updateSize();
     QCOMPARE(model.lineCount(), 3);
     QCOMPARE(model.maxLineLength(), 30);
@@ -147,13 +148,12 @@ void TestClassModel::scan_data()
     QTest::addColumn<QStringList>("gathered");
 
     const QStringList none;
-    QTest::newRow("map of string and int") << QStringList{QStringLiteral("QMap<QString, int>")}
-                                           << none
-                                           << QStringList{QStringLiteral("QMap"),
-                                                          QStringLiteral("QString")};
-    QTest::newRow("list of pointers") << QStringList{QStringLiteral("QList<Point*>")} << none
-                                      << QStringList{QStringLiteral("QList"),
-                                                     QStringLiteral("Point")};
+    QTest::newRow("map of string and int")
+        << QStringList{QStringLiteral("QMap<QString, int>")} << none
+        << QStringList{QStringLiteral("QMap"), QStringLiteral("QString")};
+    QTest::newRow("list of pointers")
+        << QStringList{QStringLiteral("QList<Point*>")} << none
+        << QStringList{QStringLiteral("QList"), QStringLiteral("Point")};
     QTest::newRow("nested templates")
         << QStringList{QStringLiteral("A<B,C<D,E>>")} << none
         << QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
@@ -161,25 +161,25 @@ void TestClassModel::scan_data()
     QTest::newRow("list of int") << QStringList{QStringLiteral("QList<int>")} << none
                                  << QStringList{QStringLiteral("QList")};
     QTest::newRow("pointer to primitive") << QStringList{QStringLiteral("int*")} << none << none;
-    QTest::newRow("double pointer") << QStringList{QStringLiteral("Point**")} << none
-                                    << QStringList{QStringLiteral("Point")};
+    QTest::newRow("double pointer")
+        << QStringList{QStringLiteral("Point**")} << none << QStringList{QStringLiteral("Point")};
     QTest::newRow("same pointer twice")
         << QStringList{QStringLiteral("Point*"), QStringLiteral("Point*")} << none
         << QStringList{QStringLiteral("Point")};
-    QTest::newRow("other case is not primitive") << QStringList{QStringLiteral("Int")} << none
-                                                 << QStringList{QStringLiteral("Int")};
-    QTest::newRow("const reference return") << none << QStringList{QStringLiteral("const Foo&")}
-                                            << QStringList{QStringLiteral("Foo")};
+    QTest::newRow("other case is not primitive")
+        << QStringList{QStringLiteral("Int")} << none << QStringList{QStringLiteral("Int")};
+    QTest::newRow("const reference return")
+        << none << QStringList{QStringLiteral("const Foo&")} << QStringList{QStringLiteral("Foo")};
     QTest::newRow("fundamental words")
         << QStringList{QStringLiteral("unsigned int"), QStringLiteral("long long"),
                        QStringLiteral("signed char"), QStringLiteral("wchar_t"),
                        QStringLiteral("const char*")}
         << none << none;
     QTest::newRow("qualified names")
-        << QStringList{QStringLiteral("std::string"), QStringLiteral("QList<std::string>")}
-        << none << QStringList{QStringLiteral("QList")};
-    QTest::newRow("volatile and blanks") << QStringList{QStringLiteral(" volatile  Bar * ")}
-                                         << none << QStringList{QStringLiteral("Bar")};
+        << QStringList{QStringLiteral("std::string"), QStringLiteral("QList<std::string>")} << none
+        << QStringList{QStringLiteral("QList")};
+    QTest::newRow("volatile and blanks") << QStringList{QStringLiteral(" volatile  Bar * ")} << none
+                                         << QStringList{QStringLiteral("Bar")};
     QTest::newRow("empty return types skipped") << none << QStringList{QString()} << none;
     QTest::newRow("attributes before return types")
         << QStringList{QStringLiteral("B")} << QStringList{QStringLiteral("A")}
@@ -215,8 +215,8 @@ void TestClassModel::workedScan()
     model.addAttribute(att(QStringLiteral("m_self"), QStringLiteral("Circle*")));
     model.gatherIncludeTypes();
     QCOMPARE(model.neededIncludes(),
-             QStringList({QStringLiteral("QString"), QStringLiteral("Point"),
-                          QStringLiteral("Circle")}));
+             QStringList(
+                 {QStringLiteral("QString"), QStringLiteral("Point"), QStringLiteral("Circle")}));
 }
 
 void TestClassModel::secondScanAddsNothing()

@@ -27,11 +27,16 @@ void TestMemberTexts::attributeLine_data()
     QTest::addColumn<QString>("defValue");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("private") << 0 << "0" << "- count : int = 0";
-    QTest::newRow("public") << 1 << "0" << "+ count : int = 0";
-    QTest::newRow("argument has no prefix") << 2 << "1.5" << "count : int = 1.5";
-    QTest::newRow("empty default keeps its equals") << 0 << "" << "- count : int = ";
-    QTest::newRow("unknown code") << 7 << "" << "count : int = ";
+    QTest::newRow("private") << 0 << "0"
+                             << "- count : int = 0";
+    QTest::newRow("public") << 1 << "0"
+                            << "+ count : int = 0";
+    QTest::newRow("argument has no prefix") << 2 << "1.5"
+                                            << "count : int = 1.5";
+    QTest::newRow("empty default keeps its equals") << 0 << ""
+                                                    << "- count : int = ";
+    QTest::newRow("unknown code") << 7 << ""
+                                  << "count : int = ";
 }
 
 void TestMemberTexts::attributeLine()
@@ -77,12 +82,16 @@ namespace {
 struct Circle
 {
     ArgAtt radius{QStringLiteral("m_radius"), QStringLiteral("double"), QString(), 0};
-    Function scale{QStringLiteral("scale"), QStringLiteral("void"), 1,
+    Function scale{QStringLiteral("scale"),
+                   QStringLiteral("void"),
+                   1,
                    {new ArgAtt(QStringLiteral("factor"), QStringLiteral("double"), QString(), 2),
                     new ArgAtt(QStringLiteral("origin"), QStringLiteral("Point"), QString(), 2)}};
-    Function setRadius{QStringLiteral("setRadius"), QStringLiteral("void"), 3,
-                       {new ArgAtt(QStringLiteral("radius"), QStringLiteral("double"),
-                                   QString(), 2)}};
+    Function setRadius{
+        QStringLiteral("setRadius"),
+        QStringLiteral("void"),
+        3,
+        {new ArgAtt(QStringLiteral("radius"), QStringLiteral("double"), QString(), 2)}};
     Function getRadius{QStringLiteral("getRadius"), QStringLiteral("double"), 4, {}};
     Function redraw{QStringLiteral("redraw"), QStringLiteral("bool"), 2, {}};
 
@@ -126,7 +135,8 @@ void TestMemberTexts::definitions()
                      {new ArgAtt(QStringLiteral("a"), QStringLiteral("int"), QString(), 2),
                       new ArgAtt(QStringLiteral("b"), QStringLiteral("Foo"), QString(), 2)});
     twoArgs.setLinkedAtt(&value);
-    QCOMPARE(twoArgs.codeDeclaration(), QStringLiteral("    void setV(const int& a, const Foo& b);"));
+    QCOMPARE(twoArgs.codeDeclaration(),
+             QStringLiteral("    void setV(const int& a, const Foo& b);"));
     QCOMPARE(twoArgs.codeDefinition(QStringLiteral("K")),
              QStringLiteral("void K::setV(const int &a, const Foo &b)\n{\n    m_v = a;\n}"));
 }
@@ -138,8 +148,7 @@ void TestMemberTexts::accessorWithoutItsParts()
     ArgAtt value(QStringLiteral("m_v"), QStringLiteral("int"), QString(), 0);
     Function setter(QStringLiteral("setV"), QStringLiteral("void"), 3, {});
     setter.setLinkedAtt(&value);
-    QCOMPARE(setter.codeDefinition(QStringLiteral("K")),
-             QStringLiteral("void K::setV()\n{\n\n}"));
+    QCOMPARE(setter.codeDefinition(QStringLiteral("K")), QStringLiteral("void K::setV()\n{\n\n}"));
 
     const Function orphanGetter(QStringLiteral("getV"), QStringLiteral("int"), 4, {});
     QCOMPARE(orphanGetter.codeDefinition(QStringLiteral("K")),

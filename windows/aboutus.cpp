@@ -2,7 +2,6 @@
 
 AboutUs::AboutUs(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 AboutUs::~AboutUs() = default;

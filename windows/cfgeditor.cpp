@@ -3,8 +3,7 @@
 CfgEditor::CfgEditor(QWidget *parent, Cfg *cfg)
     : QWidget(parent)
     , cfg(cfg)
-{
-}
+{}
 
 CfgEditor::~CfgEditor() = default;
 

@@ -2,7 +2,6 @@
 
 WellWin::WellWin(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 WellWin::~WellWin() = default;

@@ -1,10 +1,10 @@
 #include "testsupport/modalanswerer.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
