@@ -1,9 +1,14 @@
+#include "codegen/commandline.h"
 #include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Build scripts generate code without a display.
+    if (CommandLine::isHeadless(argc, argv))
+        return CommandLine::run(argc, argv);
+
     QApplication app(argc, argv);
     MainWindow window;
     window.show();

@@ -102,12 +102,16 @@ QStringList ClassModel::methodLines() const
 
 void ClassModel::updateSize()
 {
+    const int oldLength = m_maxLineLength;
+    const int oldCount = m_lineCount;
     m_lineCount = int(m_attributes.size() + m_methods.size()) + 1;
     m_maxLineLength = int(m_name.size());
     for (const QString &line : attributeLines())
         m_maxLineLength = qMax(m_maxLineLength, int(line.size()));
     for (const QString &line : methodLines())
         m_maxLineLength = qMax(m_maxLineLength, int(line.size()));
+    if (m_maxLineLength != oldLength || m_lineCount != oldCount)
+        emit sizeChanged();
 }
 
 void ClassModel::gatherIncludeTypes()

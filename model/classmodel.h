@@ -62,6 +62,8 @@ public:
 
 signals:
     void editing(ClassModel *model);
+    // updateSize() changed the figures that the box takes its size from.
+    void sizeChanged();
 
 private:
     void gatherName(const QString &piece);

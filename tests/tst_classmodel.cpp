@@ -47,9 +47,13 @@ void TestClassModel::sizeFigures()
     QCOMPARE(model.lineCount(), 1);
     QCOMPARE(model.maxLineLength(), 0);
 
+    QSignalSpy sizeChanged(&model, &ClassModel::sizeChanged);
     model.setName(QStringLiteral("A"));
     model.updateSize();
     QCOMPARE(model.maxLineLength(), 1);
+    QCOMPARE(sizeChanged.size(), 1);
+    model.updateSize();
+    QCOMPARE(sizeChanged.size(), 1); // nothing changed, nothing announced
 
     model.addAttribute(att(QStringLiteral("count"), QStringLiteral("int"), 0, QStringLiteral("0")));
     model.updateSize();
