@@ -1,5 +1,6 @@
 #include "persistence/cfg.h"
 
+#include "persistence/xmllimits.h"
 #include "persistence/xmlwriter.h"
 
 #include <QCoreApplication>
@@ -60,7 +61,9 @@ int readInt(const QDomElement &element, const QString &name)
 
 bool parse(const QByteArray &data, QDomDocument *doc)
 {
-    return bool(doc->setContent(data));
+    // QDom takes time growing with the square of the nesting depth and frees its tree
+    // recursively: a hostile file must not reach it.
+    return XmlLimits::withinLimits(data) && bool(doc->setContent(data));
 }
 
 } // namespace

@@ -2,6 +2,206 @@
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
+#include "model/argatt.h"
+#include "model/classmodel.h"
+#include "model/function.h"
+#include "model/linkmodel.h"
+#include "persistence/xmllimits.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QXmlStreamReader>
+
+#include <cmath>
+
+namespace {
+
+// What the file says, gathered before any item is built.
+struct ArgRecord
+{
+    QString name;
+    QString type;
+    QString defValue;
+    int range = 0;
+};
+
+struct FunctionRecord
+{
+    QString name;
+    QString returnType;
+    int range = 0;
+    bool hasLinkedAtt = false;
+    QString linkedAtt;
+    QList<ArgRecord> args;
+};
+
+struct ClassRecord
+{
+    QString name;
+    QString comment;
+    QString parentName;
+    QString includes;
+    float x = 0;
+    float y = 0;
+    QList<FunctionRecord> methods;
+    QList<ArgRecord> attributes;
+};
+
+struct LinkRecord
+{
+    QString master;
+    QString slave;
+    int type = 0;
+    // A link only sees the classes written before it.
+    qsizetype classesBefore = 0;
+};
+
+struct DiagramRecord
+{
+    QList<ClassRecord> classes;
+    QList<LinkRecord> links;
+};
+
+QString text(const QXmlStreamAttributes &attributes, const char *name)
+{
+    return attributes.value(QLatin1String(name)).toString();
+}
+
+int integer(const QXmlStreamAttributes &attributes, const char *name)
+{
+    bool ok = false;
+    const int value = attributes.value(QLatin1String(name)).toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+float coordinate(const QXmlStreamAttributes &attributes, const char *name)
+{
+    bool ok = false;
+    double value = attributes.value(QLatin1String(name)).toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 0;
+    value = qBound(-DiagramReader::maxCoordinate, value, DiagramReader::maxCoordinate);
+    return float(value) + 0.0f; // "-0" lands at 0 like any other zero
+}
+
+ArgRecord argRecord(const QXmlStreamAttributes &attributes)
+{
+    return {text(attributes, "name"), text(attributes, "type"), text(attributes, "defValue"),
+            integer(attributes, "range")};
+}
+
+bool parse(const QByteArray &data, DiagramRecord *diagram)
+{
+    QXmlStreamReader xml(data);
+    xml.setNamespaceProcessing(false);
+
+    // Depth 1 is the document element, whatever its tag; 2 its classes and links;
+    // 3 the members of a class; 4 the arguments of a method.
+    int depth = 0;
+    ClassRecord *currentClass = nullptr;
+    FunctionRecord *currentFunction = nullptr;
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::DTD:
+            if (!XmlLimits::entitiesWithinLimit(xml.entityDeclarations(), data))
+                return false;
+            break;
+        case QXmlStreamReader::StartElement: {
+            if (++depth > XmlLimits::maxDepth)
+                return false;
+            const QStringView tag = xml.qualifiedName();
+            const QXmlStreamAttributes attributes = xml.attributes();
+            if (depth == 2 && tag == QLatin1String("class")) {
+                ClassRecord record;
+                record.name = text(attributes, "name");
+                record.comment = text(attributes, "comment");
+                record.parentName = text(attributes, "parentName");
+                record.includes = text(attributes, "includes");
+                record.x = coordinate(attributes, "posX");
+                record.y = coordinate(attributes, "posY");
+                diagram->classes.append(record);
+                currentClass = &diagram->classes.last();
+            } else if (depth == 2 && tag == QLatin1String("link")) {
+                diagram->links.append({text(attributes, "master"), text(attributes, "slave"),
+                                       integer(attributes, "type"), diagram->classes.size()});
+            } else if (depth == 3 && currentClass && tag == QLatin1String("function")) {
+                FunctionRecord record;
+                record.name = text(attributes, "name");
+                record.returnType = text(attributes, "returnType");
+                record.range = integer(attributes, "range");
+                record.hasLinkedAtt = attributes.hasAttribute(QLatin1String("linkedAtt"));
+                record.linkedAtt = text(attributes, "linkedAtt");
+                currentClass->methods.append(record);
+                currentFunction = &currentClass->methods.last();
+            } else if (depth == 3 && currentClass && tag == QLatin1String("arg-att")) {
+                currentClass->attributes.append(argRecord(attributes));
+            } else if (depth == 4 && currentFunction && tag == QLatin1String("arg-att")) {
+                currentFunction->args.append(argRecord(attributes));
+            }
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            if (depth == 2)
+                currentClass = nullptr;
+            else if (depth == 3)
+                currentFunction = nullptr;
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return !xml.hasError();
+}
+
+ArgAtt *argAtt(const ArgRecord &record)
+{
+    return new ArgAtt(record.name, record.type, record.defValue, record.range);
+}
+
+ClassItem *buildClass(const ClassRecord &record, const QFont *font)
+{
+    auto *item = new ClassItem(font);
+    ClassModel *model = item->getModel();
+    model->setName(record.name);
+
+    QList<Function *> methods;
+    QList<ArgAtt *> attributes;
+    for (const FunctionRecord &method : record.methods) {
+        QList<ArgAtt *> args;
+        for (const ArgRecord &arg : method.args)
+            args.append(argAtt(arg));
+        methods.append(new Function(method.name, method.returnType, method.range, args));
+        methods.last()->setLinkedAttName(method.linkedAtt);
+    }
+    for (const ArgRecord &attribute : record.attributes)
+        attributes.append(argAtt(attribute));
+
+    // An accessor points at the last attribute bearing its name. A method written
+    // without "linkedAtt" stays unlinked even beside an attribute with an empty name.
+    for (qsizetype i = 0; i < methods.size(); ++i) {
+        if (!record.methods.at(i).hasLinkedAtt)
+            continue;
+        for (ArgAtt *attribute : std::as_const(attributes)) {
+            if (attribute->name() == methods.at(i)->linkedAttName())
+                methods.at(i)->setLinkedAtt(attribute);
+        }
+        methods.at(i)->setLinkedAttName(QString());
+    }
+
+    model->setComment(record.comment);
+    model->setParentName(record.parentName);
+    model->setMethods(methods);
+    model->setAttributes(attributes);
+    model->setIncludes(record.includes.split(QLatin1Char(';'), Qt::SkipEmptyParts));
+    model->updateSize();
+
+    item->setZValue(1); // boxes are drawn above the links
+    item->setPos(record.x, record.y);
+    return item;
+}
+
+} // namespace
 
 DiagramReader::DiagramReader(const QFont *font)
     : m_font(font)
@@ -9,18 +209,71 @@ DiagramReader::DiagramReader(const QFont *font)
 
 DiagramReader::~DiagramReader()
 {
-    qDeleteAll(m_links);
-    qDeleteAll(m_classes);
+    clear();
 }
 
-DiagramReader::Status DiagramReader::readFile(const QString &)
+void DiagramReader::clear()
 {
-    return CannotOpen;
+    // Links first: they point at the boxes.
+    qDeleteAll(std::exchange(m_links, {}));
+    qDeleteAll(std::exchange(m_classes, {}));
+    m_droppedLinks = 0;
 }
 
-DiagramReader::Status DiagramReader::readData(const QByteArray &)
+DiagramReader::Status DiagramReader::readFile(const QString &path)
 {
-    return CannotParse;
+    clear();
+    // Directories, devices and pipes are no diagrams, and reading some never ends.
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return CannotOpen;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return CannotOpen;
+    if (file.size() > maxFileSize)
+        return CannotParse;
+    const QByteArray data = file.read(maxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return CannotOpen;
+    if (data.size() > maxFileSize)
+        return CannotParse;
+    return readData(data);
+}
+
+DiagramReader::Status DiagramReader::readData(const QByteArray &data)
+{
+    clear();
+    DiagramRecord diagram;
+    if (!parse(data, &diagram))
+        return CannotParse;
+
+    for (const ClassRecord &record : std::as_const(diagram.classes))
+        m_classes.append(buildClass(record, m_font));
+
+    for (const LinkRecord &record : std::as_const(diagram.links)) {
+        ClassItem *master = nullptr;
+        ClassItem *slave = nullptr;
+        for (qsizetype i = 0; i < record.classesBefore; ++i) {
+            ClassItem *item = m_classes.at(i);
+            const QString name = item->getModel()->name();
+            if (name == record.master)
+                master = item;
+            else if (name == record.slave)
+                slave = item;
+        }
+        // A link missing an end could be neither drawn, edited nor saved: it is left
+        // out rather than kept as an invisible item.
+        if (!master || !slave || master == slave) {
+            ++m_droppedLinks;
+            continue;
+        }
+        auto *link = new Link;
+        link->getModel()->setMaster(master);
+        link->getModel()->setSlave(slave);
+        link->getModel()->setType(record.type);
+        m_links.append(link);
+    }
+    return ReadOk;
 }
 
 QList<ClassItem *> DiagramReader::takeClasses()
