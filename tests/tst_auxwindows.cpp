@@ -2,6 +2,7 @@
 #include "windows/aboutus.h"
 #include "windows/wellwin.h"
 
+#include <QApplication>
 #include <QCommandLinkButton>
 #include <QDesktopServices>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QTextList>
 #include <QTranslator>
 #include <QUrl>
+
+#include <memory>
 
 namespace {
 

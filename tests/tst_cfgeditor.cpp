@@ -7,8 +7,8 @@
 #include <QComboBox>
 #include <QCommandLinkButton>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontComboBox>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
