@@ -150,13 +150,13 @@ void TestAuxWindows::welcomeText()
         QCOMPARE(block.blockFormat().bottomMargin(), 0.0);
         QCOMPARE(block.blockFormat().leftMargin(), 0.0);
         QCOMPARE(block.blockFormat().rightMargin(), 0.0);
-        const QList<Fragment> parts = fragments(block);
-        QCOMPARE(parts.size(), 1);
-        QCOMPARE(parts.first().format.fontPointSize(), 8.0);
-        QCOMPARE(parts.first().format.fontFamilies().toStringList(),
+        const QList<Fragment> pieces = fragments(block);
+        QCOMPARE(pieces.size(), 1);
+        QCOMPARE(pieces.first().format.fontPointSize(), 8.0);
+        QCOMPARE(pieces.first().format.fontFamilies().toStringList(),
                  QStringList(QStringLiteral("Kalinga")));
-        QVERIFY(parts.first().format.fontWeight() <= QFont::Normal);
-        QVERIFY(!parts.first().format.fontItalic());
+        QVERIFY(pieces.first().format.fontWeight() <= QFont::Normal);
+        QVERIFY(!pieces.first().format.fontItalic());
     }
 }
 
@@ -250,8 +250,8 @@ void TestAuxWindows::aboutText()
         if (list)
             QCOMPARE(block.textList(), list);
         list = block.textList();
-        for (const Fragment &part : fragments(block))
-            QVERIFY(part.format.fontWeight() <= QFont::Normal);
+        for (const Fragment &piece : fragments(block))
+            QVERIFY(piece.format.fontWeight() <= QFont::Normal);
     }
     QCOMPARE(lines, 5);
     // The lines bring their own asterisks: the list draws no marker of its own.
@@ -260,9 +260,9 @@ void TestAuxWindows::aboutText()
     // Each link shows its own address, underlined in #0000ff.
     QList<Fragment> links;
     for (block = doc.begin(); block.isValid(); block = block.next()) {
-        for (const Fragment &part : fragments(block)) {
-            if (part.format.isAnchor())
-                links.append(part);
+        for (const Fragment &piece : fragments(block)) {
+            if (piece.format.isAnchor())
+                links.append(piece);
         }
     }
     QCOMPARE(links.size(), 2);
