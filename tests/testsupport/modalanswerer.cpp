@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -44,6 +45,12 @@ void ModalAnswerer::answerFileDialog(const QString &path)
                             dialog->setDirectory(path);
                         else
                             dialog->selectFile(path);
+                        // selectFile() leaves the name field alone while it has the
+                        // focus, as it has in an open dialog; accept() reads that field.
+                        if (auto *edit =
+                                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                            edit && dialog->fileMode() != QFileDialog::Directory)
+                            edit->setText(path);
                         // accept() is protected; the dialog's own slot is not.
                         QMetaObject::invokeMethod(dialog, "accept");
                     }});
