@@ -28,6 +28,8 @@ class MainWindow;
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
+    // Drives the document commands from a known diagram state.
+    friend class TestDocumentCommands;
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);

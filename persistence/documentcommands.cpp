@@ -1,34 +1,185 @@
 // The main window's document commands: new, open, save, save as and closing.
 #include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "canvas/classitem.h"
+#include "canvas/link.h"
+#include "model/classmodel.h"
+#include "model/linkmodel.h"
+#include "persistence/diagramreader.h"
+#include "persistence/diagramwriter.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStatusBar>
 
-bool MainWindow::save(const QString &)
+namespace {
+
+// Qt's own dialog rather than the desktop's: it looks the same everywhere and the
+// tests can answer it.
+const QFileDialog::Options fileDialogOptions = QFileDialog::DontUseNativeDialog;
+
+} // namespace
+
+bool MainWindow::save(const QString &path)
 {
-    return false;
+    if (path.isEmpty())
+        return false;
+    if (!DiagramWriter::writeFile(path, classItems, linkItems)) {
+        QMessageBox::critical(this, tr("Erreur"),
+                              tr("Impossible de créer un fichier de sauvegarde."));
+        return false;
+    }
+    filePath = path;
+    statusBar()->showMessage(tr("Sauvegarde effectuée - ") + path, 10000);
+    modified = false;
+    fileName = QFileInfo(path).fileName();
+    updateTitle();
+    return true;
 }
 
-bool MainWindow::load(const QString &)
+bool MainWindow::load(const QString &path)
 {
-    return false;
+    // Everything is read before the open diagram is touched: a file that cannot be
+    // read leaves it as it was.
+    DiagramReader reader(cfg.font());
+    switch (reader.readFile(path)) {
+    case DiagramReader::CannotOpen:
+        QMessageBox::critical(this, tr("Erreur"),
+                              tr("Impossible d'ouvrir le fichier à cet emplacement :") + path);
+        return false;
+    case DiagramReader::CannotParse:
+        QMessageBox::critical(
+            this, tr("Erreur"),
+            tr("Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.")
+                + QLatin1Char('\n')
+                + tr("Le fichier a sûrement subie une mauvaise modification. Contactez le "
+                     "support pour trouver une solution."));
+        return false;
+    case DiagramReader::ReadOk:
+        break;
+    }
+
+    clearDiagram();
+    classItems = reader.takeClasses();
+    linkItems = reader.takeLinks();
+    for (ClassItem *item : std::as_const(classItems)) {
+        connect(item->getModel(), &ClassModel::editing, this, &MainWindow::modClass);
+        item->setZValue(1);
+        scene.addItem(item);
+    }
+    for (Link *link : std::as_const(linkItems)) {
+        connect(link->getModel(), &LinkModel::editing, this, &MainWindow::editLink);
+        scene.addItem(link);
+    }
+    ui->gra_graphicsView->updateSceneRect(scene.sceneRect());
+
+    fileName = QFileInfo(path).fileName();
+    updateTitle();
+    return true;
 }
 
 void MainWindow::clearDiagram()
-{}
+{
+    // Links first: they point at the boxes. Deleting an item takes it off the scene.
+    qDeleteAll(std::exchange(linkItems, {}));
+    qDeleteAll(std::exchange(classItems, {}));
+}
 
 void MainWindow::on_actionNew_triggered()
-{}
+{
+    if (modified
+        && QMessageBox::question(this, tr("Nouveau"),
+                                 tr("Voulez-vous sauvegarder votre travail actuel avant de crer "
+                                    "un nouveau diagramme ?"),
+                                 QMessageBox::Yes | QMessageBox::No)
+               == QMessageBox::Yes) {
+        // Saved, not cleared: the user chooses "Nouveau" again once the work is safe.
+        on_actionSave_triggered();
+        return;
+    }
+    clearDiagram();
+    modified = false;
+    fileName = tr("Sans nom");
+    updateTitle();
+}
 
 void MainWindow::on_actionLoad_triggered()
-{}
+{
+    if (modified
+        && QMessageBox::question(this, tr("Charger"),
+                                 tr("Voulez-vous sauvegarder votre travail actuel avant d'ouvrir "
+                                    "un autre diagramme ?"),
+                                 QMessageBox::Yes | QMessageBox::No)
+               == QMessageBox::Yes) {
+        on_actionSave_triggered();
+        return;
+    }
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Ouvrir un diagramme"), QDir::homePath(),
+                                     tr("Sauvegardes VNL (*vnls)"), nullptr, fileDialogOptions);
+    if (path.isEmpty())
+        return;
+    // Only a file that was read becomes the one Save overwrites.
+    if (load(path))
+        filePath = path;
+}
 
 void MainWindow::on_actionSave_triggered()
-{}
+{
+    if (filePath.isEmpty()) {
+        on_actionSaveAs_triggered();
+        return;
+    }
+    if (QMessageBox::question(this, tr("Enregistrer"),
+                              tr("Etês vous sur de vouloir écraser votre ancienne sauvegarde ?"),
+                              QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes)
+        save(filePath);
+}
 
 void MainWindow::on_actionSaveAs_triggered()
-{}
+{
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("Enregistrer sous ..."), QDir::homePath(),
+                                     tr("Sauvegarde VNL (*.vnls)"), nullptr, fileDialogOptions);
+    if (path.isEmpty())
+        return;
+    if (!path.contains(QLatin1String(".vnls")))
+        path += QLatin1String(".vnls");
+    save(path);
+}
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    event->accept();
+    if (modified) {
+        const bool wantsSave =
+            cfg.autoSave()
+            || QMessageBox::question(this, tr("Fermeture"),
+                                     tr("Voulez-vous sauvegarder votre travail avant de fermer "
+                                        "le logiciel ?"),
+                                     QMessageBox::Yes | QMessageBox::No)
+                   == QMessageBox::Yes;
+        if (wantsSave) {
+            on_actionSave_triggered();
+            // A save that was cancelled or failed must not cost the user the diagram.
+            if (modified) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    if (!cfg.askForClose()) {
+        event->accept();
+        return;
+    }
+    if (QMessageBox::question(this, tr("Fermeture"), tr("Êtes vous sûr de vouloir fermer VNL ?"),
+                              QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes)
+        event->accept();
+    else
+        event->ignore();
 }
