@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -206,6 +207,7 @@ private slots:
     // Bad input
     void unopenableFiles_data();
     void unopenableFiles();
+    void permissionsAreRespected();
     void unparsableData_data();
     void unparsableData();
     void veryDeepNesting();
@@ -807,6 +809,31 @@ void TestDiagramFile::unopenableFiles()
     DiagramReader reader(nullptr);
     QCOMPARE(reader.readFile(path), DiagramReader::CannotOpen);
     QVERIFY(reader.takeClasses().isEmpty());
+}
+
+void TestDiagramFile::permissionsAreRespected()
+{
+    if (::geteuid() == 0)
+        QSKIP("the superuser reads and writes whatever the permissions say");
+    const QString locked = m_dir.filePath(QStringLiteral("locked"));
+    QVERIFY(QDir().mkpath(locked));
+    const QString file = locked + QStringLiteral("/secret.vnls");
+    QVERIFY(writeAll(file, smallFile));
+    QVERIFY(QFile::setPermissions(file, QFileDevice::WriteOwner));
+    DiagramReader reader(nullptr);
+    QCOMPARE(reader.readFile(file), DiagramReader::CannotOpen);
+
+    // A folder that cannot be written keeps its file as it was.
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    Diagram diagram;
+    diagram.addClass(QStringLiteral("Other"), 0, 0);
+    QVERIFY(!DiagramWriter::writeFile(file, diagram.classes, diagram.links));
+    QVERIFY(!DiagramWriter::writeFile(locked + QStringLiteral("/new.vnls"), diagram.classes,
+                                      diagram.links));
+    QCOMPARE(readAll(file), QByteArray(smallFile));
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ExeOwner));
 }
 
 void TestDiagramFile::unparsableData_data()

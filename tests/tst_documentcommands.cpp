@@ -262,6 +262,12 @@ void TestDocumentCommands::saveAsExtension_data()
         << QStringLiteral("shapes.xml") << QStringLiteral("shapes.xml.vnls");
     QTest::newRow("case matters") << QStringLiteral("Shapes.VNLS")
                                   << QStringLiteral("Shapes.VNLS.vnls");
+    QTest::newRow("blanks and accents")
+        << QStringLiteral("mon diagramme d'été") << QStringLiteral("mon diagramme d'été.vnls");
+    QTest::newRow("outside Latin-1")
+        << QStringLiteral("\u56fe\u8868 \u0394") << QStringLiteral("\u56fe\u8868 \u0394.vnls");
+    QTest::newRow("apostrophe, hash, semicolon")
+        << QStringLiteral("a'b#1;&c") << QStringLiteral("a'b#1;&c.vnls");
 }
 
 void TestDocumentCommands::saveAsExtension()
