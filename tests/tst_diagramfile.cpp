@@ -981,17 +981,34 @@ void TestDiagramFile::entities()
 
 void TestDiagramFile::regressionInputs()
 {
-    // Inputs that once crashed, hung or ate memory; each must now end with a status.
+    // Hostile inputs, and those the fuzzer found: "refused-" files must be refused,
+    // "read-" files read; any other must end with a status. Whatever is read writes
+    // and reads back to the same bytes.
     const QDir dir(QStringLiteral(VARNEL_TEST_DATA "/regressions/diagram"));
     const QStringList files = dir.entryList(QDir::Files);
+    QVERIFY(!files.isEmpty());
     for (const QString &name : files) {
         DiagramReader reader(nullptr);
         const DiagramReader::Status status = reader.readFile(dir.filePath(name));
-        QVERIFY2(status != DiagramReader::CannotOpen, qPrintable(name));
-        Diagram diagram;
-        takeAll(reader, &diagram);
-        // Whatever was read can be written.
-        QVERIFY(diagram.bytes().startsWith("<?xml"));
+        if (name.startsWith(QLatin1String("refused-")))
+            QVERIFY2(status == DiagramReader::CannotParse, qPrintable(name));
+        else if (name.startsWith(QLatin1String("read-")))
+            QVERIFY2(status == DiagramReader::ReadOk, qPrintable(name));
+        else
+            QVERIFY2(status != DiagramReader::CannotOpen, qPrintable(name));
+        if (status != DiagramReader::ReadOk) {
+            QVERIFY(reader.takeClasses().isEmpty());
+            continue;
+        }
+        Diagram first;
+        takeAll(reader, &first);
+        const QByteArray written = first.bytes();
+        QVERIFY2(reader.readData(written) == DiagramReader::ReadOk, qPrintable(name));
+        QCOMPARE(reader.droppedLinks(), 0);
+        Diagram second;
+        takeAll(reader, &second);
+        QCOMPARE(describe(second), describe(first));
+        QCOMPARE(second.bytes(), written);
     }
 }
 
@@ -1037,10 +1054,26 @@ void TestDiagramFile::settingsRegressionInputs()
 {
     const QDir dir(QStringLiteral(VARNEL_TEST_DATA "/regressions/cfg"));
     const QStringList files = dir.entryList(QDir::Files);
+    QVERIFY(!files.isEmpty());
     for (const QString &name : files) {
+        const QString path = dir.filePath(name);
         Cfg cfg;
-        cfg.readCfgData(readAll(dir.filePath(name)));
-        Cfg::readLanguage(dir.filePath(name));
+        cfg.setPrefixe(QStringLiteral("kept_"));
+        const Cfg::ReadStatus status = cfg.readCfgData(readAll(path));
+        if (name.startsWith(QLatin1String("refused-"))) {
+            QVERIFY2(status == Cfg::CannotParse, qPrintable(name));
+            QCOMPARE(*cfg.prefixe(), QStringLiteral("kept_"));
+            QCOMPARE(Cfg::readLanguage(path), QString());
+            continue;
+        }
+        if (name.startsWith(QLatin1String("read-")))
+            QVERIFY2(status == Cfg::ReadOk, qPrintable(name));
+        if (status != Cfg::ReadOk)
+            continue;
+        QCOMPARE(Cfg::readLanguage(path), cfg.language());
+        Cfg again;
+        QCOMPARE(again.readCfgData(cfg.toBytes()), Cfg::ReadOk);
+        QCOMPARE(again.toBytes(), cfg.toBytes());
     }
 }
 
