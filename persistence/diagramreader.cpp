@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QXmlStreamReader>
 
 #include <cmath>
@@ -250,20 +251,19 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
     for (const ClassRecord &record : std::as_const(diagram.classes))
         m_classes.append(buildClass(record, m_font));
 
+    // The classes a link may name are those read before it; of several that bear a
+    // name, the last one. Links come in file order, so the index only grows.
+    QHash<QString, ClassItem *> byName;
+    qsizetype indexed = 0;
     for (const LinkRecord &record : std::as_const(diagram.links)) {
-        ClassItem *master = nullptr;
-        ClassItem *slave = nullptr;
-        for (qsizetype i = 0; i < record.classesBefore; ++i) {
-            ClassItem *item = m_classes.at(i);
-            const QString name = item->getModel()->name();
-            if (name == record.master)
-                master = item;
-            else if (name == record.slave)
-                slave = item;
-        }
+        for (; indexed < record.classesBefore; ++indexed)
+            byName.insert(m_classes.at(indexed)->getModel()->name(), m_classes.at(indexed));
+        ClassItem *master = byName.value(record.master);
+        // Both ends naming one class would make it its own link.
+        ClassItem *slave = record.slave == record.master ? nullptr : byName.value(record.slave);
         // A link missing an end could be neither drawn, edited nor saved: it is left
         // out rather than kept as an invisible item.
-        if (!master || !slave || master == slave) {
+        if (!master || !slave) {
             ++m_droppedLinks;
             continue;
         }

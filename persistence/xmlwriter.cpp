@@ -26,8 +26,21 @@ static QString characterReference(char32_t c)
     return QStringLiteral("&#x") + QString::number(uint(c), 16) + QLatin1Char(';');
 }
 
+// True when the value goes into the file as it is, which most names and types do.
+static bool isPlainLatin1(const QString &value)
+{
+    for (const QChar ch : value) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || c > 0xFF || c == u'&' || c == u'<' || c == u'>' || c == u'"')
+            return false;
+    }
+    return true;
+}
+
 QString XmlWriter::escapeAttribute(const QString &value)
 {
+    if (isPlainLatin1(value))
+        return value;
     QString out;
     out.reserve(value.size());
     const QList<uint> codePoints = value.toUcs4();
