@@ -3,12 +3,12 @@
 #include "model/argatt.h"
 #include "model/classmodel.h"
 #include "model/function.h"
+#include "testsupport/viewmouse.h"
 
 #include <QApplication>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QStyleOptionGraphicsItem>
@@ -103,40 +103,6 @@ QPair<int, int> inkColumns(const QImage &image, int top, int width)
     }
     return {first, last};
 }
-
-// Drives a view the way a user's mouse does: events at viewport pixels, with screen
-// positions that follow them.
-class Mouse
-{
-public:
-    explicit Mouse(QGraphicsView *view)
-        : view(view)
-    {}
-
-    void press(Qt::MouseButton button, QPoint at)
-    {
-        held |= button;
-        send(QEvent::MouseButtonPress, button, at);
-    }
-    void move(QPoint to) { send(QEvent::MouseMove, Qt::NoButton, to); }
-    void release(Qt::MouseButton button, QPoint at)
-    {
-        held &= ~Qt::MouseButtons(button);
-        send(QEvent::MouseButtonRelease, button, at);
-    }
-
-private:
-    void send(QEvent::Type type, Qt::MouseButton button, QPoint at)
-    {
-        QWidget *viewport = view->viewport();
-        QMouseEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(viewport, &event);
-    }
-
-    QGraphicsView *view;
-    Qt::MouseButtons held;
-};
 
 // A scene whose top-left corner shows some negative room, so that the mouse can go
 // past the edges of the positive quadrant.
@@ -326,7 +292,7 @@ void TestClassItem::dragStartsPastTheDistance()
     fillFiveMembers(box->getModel());
     canvas.scene.addItem(box);
     box->setPos(200, 150);
-    Mouse mouse(&canvas.view);
+    ViewMouse mouse(&canvas.view);
 
     const int distance = QApplication::startDragDistance();
     QVERIFY(distance > 1);
@@ -367,7 +333,7 @@ void TestClassItem::dragStopsAtTheEdges()
     fillFiveMembers(box->getModel());
     canvas.scene.addItem(box);
     box->setPos(50, 5);
-    Mouse mouse(&canvas.view);
+    ViewMouse mouse(&canvas.view);
 
     mouse.press(Qt::LeftButton, canvas.at(QPointF(70, 15)));
     mouse.move(canvas.at(QPointF(100, 40)));
@@ -396,7 +362,7 @@ void TestClassItem::rightPressRequestsEditing()
     canvas.scene.addItem(box);
     box->setPos(200, 150);
     QSignalSpy editing(box->getModel(), &ClassModel::editing);
-    Mouse mouse(&canvas.view);
+    ViewMouse mouse(&canvas.view);
 
     const QPoint down = canvas.at(QPointF(230, 170));
     mouse.press(Qt::RightButton, down);
@@ -424,7 +390,7 @@ void TestClassItem::otherButtonsDoNothing()
     canvas.scene.addItem(box);
     box->setPos(200, 150);
     QSignalSpy editing(box->getModel(), &ClassModel::editing);
-    Mouse mouse(&canvas.view);
+    ViewMouse mouse(&canvas.view);
 
     const QPoint down = canvas.at(QPointF(230, 170));
     mouse.press(Qt::MiddleButton, down);

@@ -6,12 +6,12 @@
 #include "model/argatt.h"
 #include "model/classmodel.h"
 #include "model/linkmodel.h"
+#include "testsupport/viewmouse.h"
 
 #include <QApplication>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -124,38 +124,6 @@ bool isWhite(const QImage &image, QPointF p)
 }
 
 const QSize Box(90, 60);
-
-class Mouse
-{
-public:
-    explicit Mouse(QGraphicsView *view)
-        : view(view)
-    {}
-
-    void press(Qt::MouseButton button, QPoint at)
-    {
-        held |= button;
-        send(QEvent::MouseButtonPress, button, at);
-    }
-    void move(QPoint to) { send(QEvent::MouseMove, Qt::NoButton, to); }
-    void release(Qt::MouseButton button, QPoint at)
-    {
-        held &= ~Qt::MouseButtons(button);
-        send(QEvent::MouseButtonRelease, button, at);
-    }
-
-private:
-    void send(QEvent::Type type, Qt::MouseButton button, QPoint at)
-    {
-        QWidget *viewport = view->viewport();
-        QMouseEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(viewport, &event);
-    }
-
-    QGraphicsView *view;
-    Qt::MouseButtons held;
-};
 
 } // namespace
 
@@ -552,7 +520,7 @@ void TestLink::followsADraggedBox()
     view.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view.resize(800, 600);
     view.show();
-    Mouse mouse(&view);
+    ViewMouse mouse(&view);
     const QPoint down = view.mapFromScene(QPointF(420, 120));
     mouse.press(Qt::LeftButton, down);
     mouse.move(down + QPoint(30, 0));
@@ -574,7 +542,7 @@ void TestLink::rightPressRequestsEditing()
     view.show();
     QSignalSpy editing(d.link->getModel(), &LinkModel::editing);
     QSignalSpy boxEditing(d.master->getModel(), &ClassModel::editing);
-    Mouse mouse(&view);
+    ViewMouse mouse(&view);
     const QPoint inside = view.mapFromScene(QPointF(200, 120));
 
     mouse.press(Qt::LeftButton, inside);
@@ -608,7 +576,7 @@ void TestLink::flatLinkHitsOnlyOnItsLine()
     view.resize(800, 600);
     view.show();
     QSignalSpy editing(d.link->getModel(), &LinkModel::editing);
-    Mouse mouse(&view);
+    ViewMouse mouse(&view);
     for (int y : {25, 27, 33, 35}) {
         mouse.press(Qt::RightButton, view.mapFromScene(QPointF(150, y)));
         mouse.release(Qt::RightButton, view.mapFromScene(QPointF(150, y)));
