@@ -18,9 +18,8 @@ QString lineName(const QAbstractItemView *view, int part)
     const QModelIndex index = view->selectionModel()->currentIndex();
     if (!index.isValid())
         return QString();
-    const QStringList parts = index.data(Qt::DisplayRole)
-                                  .toString()
-                                  .split(QLatin1Char(' '), Qt::KeepEmptyParts);
+    const QStringList parts =
+        index.data(Qt::DisplayRole).toString().split(QLatin1Char(' '), Qt::KeepEmptyParts);
     return parts.value(part);
 }
 
@@ -52,8 +51,8 @@ ClassEditor::ClassEditor(QWidget *parent, const QString *attPrefix, const bool *
     // Names end up as C++ identifiers in generated code; "~" lets a destructor be named.
     nameValidator = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("([a-z]|[A-Z]|_|~)*")), this);
-    for (QLineEdit *field : {ui->lin_name, ui->lin_attName, ui->lin_fctName, ui->lin_argName,
-                             ui->lin_parentClass})
+    for (QLineEdit *field :
+         {ui->lin_name, ui->lin_attName, ui->lin_fctName, ui->lin_argName, ui->lin_parentClass})
         field->setValidator(nameValidator);
 
     ui->lis_attView->setModel(&attModel);
@@ -115,8 +114,10 @@ void ClassEditor::openToEdit(ClassModel *model)
 
 void ClassEditor::closeEvent(QCloseEvent *event)
 {
-    if (!editMode)
+    if (!editMode) {
         emit addCanceled();
+        forgetClass();
+    }
     event->accept();
 }
 
@@ -211,7 +212,18 @@ void ClassEditor::on_com_addModClass_clicked()
 void ClassEditor::on_com_deleteClass_clicked()
 {
     emit classCanceled(classModel);
+    forgetClass();
     hide();
+}
+
+void ClassEditor::forgetClass()
+{
+    // The receiver of the signal just deleted the class: nothing of it may stay loaded.
+    editedAtt = nullptr;
+    editedFct = nullptr;
+    editedArg = nullptr;
+    forgetFctArgs();
+    classModel = nullptr;
 }
 
 // Loaded-member bookkeeping.
@@ -308,9 +320,9 @@ static QString setterArgName(const QString &base)
 void ClassEditor::addAccessors(ArgAtt *att)
 {
     const QString base = baseName(att->name());
-    auto *setter = new Function(
-        QStringLiteral("set") + stem(base), QStringLiteral("void"), ArgAtt::Setter,
-        {new ArgAtt(setterArgName(base), att->type(), QString(), ArgAtt::Protected)});
+    auto *setter =
+        new Function(QStringLiteral("set") + stem(base), QStringLiteral("void"), ArgAtt::Setter,
+                     {new ArgAtt(setterArgName(base), att->type(), QString(), ArgAtt::Protected)});
     setter->setLinkedAtt(att);
     classModel->addMethod(setter);
 
@@ -390,8 +402,7 @@ void ClassEditor::on_too_attMore_clicked()
     for (Function *method : methods) {
         if (method->linkedAtt() == editedAtt && method->range() == ArgAtt::Setter) {
             const QList<ArgAtt *> lost = method->args();
-            method->setArgs(
-                {new ArgAtt(setterArgName(base), type, QString(), ArgAtt::Protected)});
+            method->setArgs({new ArgAtt(setterArgName(base), type, QString(), ArgAtt::Protected)});
             method->setName(QStringLiteral("set") + stem(base));
             // A setter loaded for modification still shows its old argument, which the
             // editor now keeps until that composition is written back or dropped.
@@ -640,9 +651,11 @@ void ClassEditor::on_too_argLess_clicked()
     ArgAtt *arg = findArg(fctArgs, selectedArgName());
     if (!arg)
         return;
-    // Taking the argument out of a loaded setter would leave the class with a setter
-    // that has nothing to assign from.
-    if (editedFct && editedFct->range() == ArgAtt::Setter && editedFct->args().contains(arg)) {
+    // A setter assigns from its first argument: taking that one out of a loaded setter
+    // would leave it with nothing to assign from once written back. The composition is
+    // what gets written back, so it is checked rather than the method's own list (they
+    // differ once the setter's attribute has been written back meanwhile).
+    if (editedFct && editedFct->range() == ArgAtt::Setter && arg == fctArgs.constFirst()) {
         showError(QMessageBox::Warning, tr("Un accesseur « set » doit garder son argument."));
         return;
     }

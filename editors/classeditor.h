@@ -71,6 +71,7 @@ private:
     void endFctLoad();
     void endArgLoad();
     void forgetFctArgs();
+    void forgetClass();
     void deleteArg(ArgAtt *arg);
     void removeMethods(const QString &name, QStringList &lines);
     void removeAttributes(const QString &name);

@@ -29,7 +29,7 @@ using Seen = ModalAnswerer::Seen;
 namespace {
 
 const char *const validatedFields[] = {"lin_name", "lin_attName", "lin_fctName", "lin_argName",
-                                  "lin_parentClass"};
+                                       "lin_parentClass"};
 
 // One line per box: what the user was shown and could press.
 QString describe(const Seen &seen)
@@ -117,8 +117,7 @@ void typeInto(QWidget *widget, const QString &text)
         else if (ch.unicode() < 128)
             QTest::keyClick(widget, char(ch.unicode()));
         else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
 }
 
@@ -212,10 +211,9 @@ private:
     QStringList lines(const char *view) const;
     bool select(const char *view, const QString &line);
 
-    void addAttribute(const QString &name, const QString &type,
-                      const QString &defValue = QString(), bool isPublic = false);
-    void addArgument(const QString &name, const QString &type,
-                     const QString &defValue = QString());
+    void addAttribute(const QString &name, const QString &type, const QString &defValue = QString(),
+                      bool isPublic = false);
+    void addArgument(const QString &name, const QString &type, const QString &defValue = QString());
     void addMethod(const QString &name, const QString &returnType,
                    const char *radio = "rad_fctPublic");
 
@@ -274,8 +272,7 @@ void TestClassEditor::addAttribute(const QString &name, const QString &type,
     click("too_attMore");
 }
 
-void TestClassEditor::addArgument(const QString &name, const QString &type,
-                                  const QString &defValue)
+void TestClassEditor::addArgument(const QString &name, const QString &type, const QString &defValue)
 {
     fill("lin_argName", name);
     fill("lin_argType", type);
@@ -646,13 +643,13 @@ void TestClassEditor::openToEditFillsTheForm()
     model->setParentName(QStringLiteral("QObject"));
     model->setComment(QStringLiteral("Draws itself\non a canvas"));
     model->setIncludes({QStringLiteral("QString"), QStringLiteral("QList")});
-    model->addAttribute(new ArgAtt(QStringLiteral("m_x"), QStringLiteral("int"),
-                                   QStringLiteral("0"), 0));
+    model->addAttribute(
+        new ArgAtt(QStringLiteral("m_x"), QStringLiteral("int"), QStringLiteral("0"), 0));
     model->addAttribute(
         new ArgAtt(QStringLiteral("label"), QStringLiteral("QString"), QString(), 1));
-    model->addMethod(new Function(
-        QStringLiteral("mix"), QStringLiteral("float"), 2,
-        {new ArgAtt(QStringLiteral("a"), QStringLiteral("int"), QString(), 2)}));
+    model->addMethod(
+        new Function(QStringLiteral("mix"), QStringLiteral("float"), 2,
+                     {new ArgAtt(QStringLiteral("a"), QStringLiteral("int"), QString(), 2)}));
     child<QTabWidget>("tabWidget")->setCurrentIndex(1);
 
     editor->openToEdit(model);
@@ -668,8 +665,8 @@ void TestClassEditor::openToEditFillsTheForm()
     QCOMPARE(field("lin_include")->text(), QStringLiteral("QString;QList;"));
     QCOMPARE(child<QTextEdit>("tex_comment")->toPlainText(),
              QStringLiteral("Draws itself\non a canvas"));
-    QCOMPARE(lines("lis_attView"),
-             (QStringList{QStringLiteral("- m_x : int = 0"), QStringLiteral("+ label : QString = ")}));
+    QCOMPARE(lines("lis_attView"), (QStringList{QStringLiteral("- m_x : int = 0"),
+                                                QStringLiteral("+ label : QString = ")}));
     QCOMPARE(lines("lis_fctView"), QStringList{QStringLiteral("# mix (a:int) : float")});
     QCOMPARE(lines("lis_argView"), QStringList());
     editor->hide();
@@ -696,8 +693,8 @@ void TestClassEditor::confirmWithoutName()
     QSignalSpy canceled(editor, &ClassEditor::addCanceled);
 
     const QStringList boxes = answering(1, QMessageBox::Ok, [&] { click("com_addModClass"); });
-    QCOMPARE(boxes, QStringList{warning(
-                        QStringLiteral("Vous n'avez pas donné de nom à votre classe."))});
+    QCOMPARE(boxes,
+             QStringList{warning(QStringLiteral("Vous n'avez pas donné de nom à votre classe."))});
     QVERIFY(editor->isVisible());
     QCOMPARE(added.count(), 0);
     QCOMPARE(model->name(), QStringLiteral("Shape"));
@@ -870,7 +867,8 @@ void TestClassEditor::editModeKeepsMemberChanges()
 
     QCOMPARE(model->name(), QStringLiteral("Shape"));
     QCOMPARE(names(model->attributes()), QStringList{QStringLiteral("m_x")});
-    QCOMPARE(names(model->methods()), (QStringList{QStringLiteral("setX"), QStringLiteral("getX")}));
+    QCOMPARE(names(model->methods()),
+             (QStringList{QStringLiteral("setX"), QStringLiteral("getX")}));
     editor->openToEdit(model);
     QCOMPARE(lines("lis_attView"), QStringList{QStringLiteral("- m_x : int = ")});
     QCOMPARE(lines("lis_fctView"), (QStringList{QStringLiteral("+ setX (x:int) : void"),
@@ -894,8 +892,8 @@ void TestClassEditor::attributeRules_data()
     QTest::newRow("neither") << QString() << QString() << QStringList{noName, noType};
     QTest::newRow("used name") << QStringLiteral("m_x") << QStringLiteral("double")
                                << QStringList{used};
-    QTest::newRow("used name, no type") << QStringLiteral("m_x") << QString()
-                                        << QStringList{noType, used};
+    QTest::newRow("used name, no type")
+        << QStringLiteral("m_x") << QString() << QStringList{noType, used};
 }
 
 void TestClassEditor::attributeRules()
@@ -948,21 +946,21 @@ void TestClassEditor::accessorNames_data()
     QTest::addColumn<QString>("setterLine");
     QTest::addColumn<QString>("getterLine");
 
-    QTest::newRow("prefix taken off") << QStringLiteral("m_") << QStringLiteral("m_count")
-                                      << QStringLiteral("+ setCount (count:int) : void")
-                                      << QStringLiteral("+ getCount () : int");
+    QTest::newRow("prefix taken off")
+        << QStringLiteral("m_") << QStringLiteral("m_count")
+        << QStringLiteral("+ setCount (count:int) : void") << QStringLiteral("+ getCount () : int");
     QTest::newRow("name without the prefix")
         << QStringLiteral("m_") << QStringLiteral("count")
         << QStringLiteral("+ setUnt (unt:int) : void") << QStringLiteral("+ getUnt () : int");
     QTest::newRow("empty prefix") << QString() << QStringLiteral("count")
                                   << QStringLiteral("+ setCount (count:int) : void")
                                   << QStringLiteral("+ getCount () : int");
-    QTest::newRow("underscore stays") << QStringLiteral("m_") << QStringLiteral("m__size")
-                                      << QStringLiteral("+ set_size (_size:int) : void")
-                                      << QStringLiteral("+ get_size () : int");
+    QTest::newRow("underscore stays")
+        << QStringLiteral("m_") << QStringLiteral("m__size")
+        << QStringLiteral("+ set_size (_size:int) : void") << QStringLiteral("+ get_size () : int");
     QTest::newRow("name as long as the prefix")
-        << QStringLiteral("m_") << QStringLiteral("m_") << QStringLiteral("+ set (value:int) : void")
-        << QStringLiteral("+ get () : int");
+        << QStringLiteral("m_") << QStringLiteral("m_")
+        << QStringLiteral("+ set (value:int) : void") << QStringLiteral("+ get () : int");
     QTest::newRow("name shorter than the prefix")
         << QStringLiteral("m_") << QStringLiteral("x") << QStringLiteral("+ set (value:int) : void")
         << QStringLiteral("+ get () : int");
@@ -1015,9 +1013,9 @@ void TestClassEditor::accessorQuestion()
     QFETCH(QStringList, methodLines);
     autoSetGet = false;
     editor->openToAdd(model);
-    const QStringList shown =
-        answering(1, QMessageBox::StandardButton(answer),
-                  [&] { addAttribute(QStringLiteral("m_count"), QStringLiteral("int")); });
+    const QStringList shown = answering(1, QMessageBox::StandardButton(answer), [&] {
+        addAttribute(QStringLiteral("m_count"), QStringLiteral("int"));
+    });
     QCOMPARE(shown, QStringList{questionBox()});
     QCOMPARE(model->attributeLines(), QStringList{QStringLiteral("- m_count : int = ")});
     QCOMPARE(model->methodLines(), methodLines);
@@ -1069,8 +1067,8 @@ void TestClassEditor::loadAttribute()
     QCOMPARE(lines("lis_attView"),
              (QStringList{QStringLiteral("- m_x : int = "), QStringLiteral("- m_y : int = "),
                           QStringLiteral("+ label : QString = \"a\"")}));
-    QCOMPARE(names(model->attributes()), (QStringList{QStringLiteral("m_x"), QStringLiteral("label"),
-                                                      QStringLiteral("m_y")}));
+    QCOMPARE(names(model->attributes()),
+             (QStringList{QStringLiteral("m_x"), QStringLiteral("label"), QStringLiteral("m_y")}));
 
     QVERIFY(select("lis_attView", QStringLiteral("- m_y : int = ")));
     child<QRadioButton>("rad_attPublic")->setChecked(true);
@@ -1106,12 +1104,12 @@ void TestClassEditor::writeBackRenamesAccessors()
     QCOMPARE(setter->linkedAtt(), count);
     QCOMPARE(getter->umlText(), QStringLiteral("+ getTotal () : long int"));
     QCOMPARE(getter->linkedAtt(), count);
-    QCOMPARE(model->methodLines(),
-             (QStringList{QStringLiteral("+ setTotal (total:long int) : void"),
-                          QStringLiteral("+ getTotal () : long int"),
-                          QStringLiteral("+ setSize (size:double) : void"),
-                          QStringLiteral("+ getSize () : double"),
-                          QStringLiteral("+ run () : void")}));
+    QCOMPARE(
+        model->methodLines(),
+        (QStringList{QStringLiteral("+ setTotal (total:long int) : void"),
+                     QStringLiteral("+ getTotal () : long int"),
+                     QStringLiteral("+ setSize (size:double) : void"),
+                     QStringLiteral("+ getSize () : double"), QStringLiteral("+ run () : void")}));
     QCOMPARE(lines("lis_fctView"), model->methodLines());
     QCOMPARE(lines("lis_attView"), (QStringList{QStringLiteral("- m_size : double = "),
                                                 QStringLiteral("+ m_total : long int = 0")}));
@@ -1138,8 +1136,9 @@ void TestClassEditor::writeBackAcceptsAUsedName()
     fill("lin_attName", QStringLiteral("a"));
     QCOMPARE(answering(0, QMessageBox::Ok, [&] { click("too_attMore"); }), QStringList());
     QCOMPARE(names(model->attributes()), (QStringList{QStringLiteral("a"), QStringLiteral("a")}));
-    QCOMPARE(names(model->methods()), (QStringList{QStringLiteral("setA"), QStringLiteral("getA"),
-                                                   QStringLiteral("setA"), QStringLiteral("getA")}));
+    QCOMPARE(names(model->methods()),
+             (QStringList{QStringLiteral("setA"), QStringLiteral("getA"), QStringLiteral("setA"),
+                          QStringLiteral("getA")}));
 }
 
 void TestClassEditor::removeAttributeRemovesAccessors()
@@ -1197,9 +1196,8 @@ void TestClassEditor::methodRules_data()
     QTest::newRow("no name") << QString()
                              << QStringList{warning(QStringLiteral(
                                     "Vous n'avez pas entrez de nom pour votre fonction."))};
-    QTest::newRow("used name") << QStringLiteral("run")
-                               << QStringList{warning(
-                                      QStringLiteral("Une de vos fonctions possède déjà ce nom"))};
+    QTest::newRow("used name") << QStringLiteral(
+        "run") << QStringList{warning(QStringLiteral("Une de vos fonctions possède déjà ce nom"))};
 }
 
 void TestClassEditor::methodRules()
@@ -1314,8 +1312,8 @@ void TestClassEditor::removeMethod()
     click("too_modFct");
     fill("lin_fctName", QStringLiteral("run"));
     click("too_fctMore");
-    QCOMPARE(names(model->methods()), (QStringList{QStringLiteral("run"), QStringLiteral("stop"),
-                                                   QStringLiteral("run")}));
+    QCOMPARE(names(model->methods()),
+             (QStringList{QStringLiteral("run"), QStringLiteral("stop"), QStringLiteral("run")}));
 
     QVERIFY(select("lis_fctView", QStringLiteral("+ run () : void")));
     click("too_fctLess");
@@ -1350,8 +1348,7 @@ void TestClassEditor::argumentRules()
     QFETCH(QStringList, messages);
     editor->openToAdd(model);
     addArgument(QStringLiteral("a"), QStringLiteral("int"));
-    QCOMPARE(answering(1, QMessageBox::Ok,
-                       [&] { addArgument(name, type, QStringLiteral("3")); }),
+    QCOMPARE(answering(1, QMessageBox::Ok, [&] { addArgument(name, type, QStringLiteral("3")); }),
              messages);
     QCOMPARE(lines("lis_argView"), QStringList{QStringLiteral("a : int = ")});
     QCOMPARE(field("lin_argName")->text(), name);
@@ -1472,8 +1469,8 @@ void TestClassEditor::removedLoadedAccessorEndsItsLoad()
 
     QVERIFY(select("lis_attView", QStringLiteral("- m_count : int = ")));
     click("too_attLess");
-    QCOMPARE(names(model->methods()), (QStringList{QStringLiteral("setSize"),
-                                                   QStringLiteral("getSize")}));
+    QCOMPARE(names(model->methods()),
+             (QStringList{QStringLiteral("setSize"), QStringLiteral("getSize")}));
     QCOMPARE(buttonText("too_fctMore"), QStringLiteral("+"));
     QCOMPARE(buttonText("too_argMore"), QStringLiteral("+"));
     QCOMPARE(field("lin_fctName")->text(), QString());
@@ -1508,8 +1505,8 @@ void TestClassEditor::reappearedLoadedMethodRemoved()
     QVERIFY(select("lis_fctView", QStringLiteral("+ run (x:int) : void")));
     click("too_fctLess");
 
-    QCOMPARE(names(model->methods()), (QStringList{QStringLiteral("setCount"),
-                                                   QStringLiteral("getCount")}));
+    QCOMPARE(names(model->methods()),
+             (QStringList{QStringLiteral("setCount"), QStringLiteral("getCount")}));
     QCOMPARE(buttonText("too_fctMore"), QStringLiteral("+"));
     QCOMPARE(buttonText("too_argMore"), QStringLiteral("+"));
     QCOMPARE(lines("lis_argView"), QStringList());
@@ -1550,8 +1547,9 @@ void TestClassEditor::setterKeepsItsArgument()
     addArgument(QStringLiteral("extra"), QStringLiteral("bool"));
 
     QVERIFY(select("lis_argView", QStringLiteral("count : int = ")));
-    QCOMPARE(answering(1, QMessageBox::Ok, [&] { click("too_argLess"); }),
-             QStringList{warning(QStringLiteral("Un accesseur « set » doit garder son argument."))});
+    QCOMPARE(
+        answering(1, QMessageBox::Ok, [&] { click("too_argLess"); }),
+        QStringList{warning(QStringLiteral("Un accesseur « set » doit garder son argument."))});
     QCOMPARE(lines("lis_argView"),
              (QStringList{QStringLiteral("count : int = "), QStringLiteral("extra : bool = ")}));
     QCOMPARE(model->methodLines().first(), QStringLiteral("+ setCount (count:int) : void"));
@@ -1604,6 +1602,12 @@ void TestClassEditor::loadedSetterWrittenBackAfterItsAttribute()
     // argument can still be written back.
     QCOMPARE(buttonText("too_argMore"), QStringLiteral("<<"));
     click("too_argMore");
+    QCOMPARE(lines("lis_argView"), QStringList{QStringLiteral("count : int = ")});
+    // The setter no longer holds that record, but it is what writing back gives it.
+    QVERIFY(select("lis_argView", QStringLiteral("count : int = ")));
+    QCOMPARE(
+        answering(1, QMessageBox::Ok, [&] { click("too_argLess"); }),
+        QStringList{warning(QStringLiteral("Un accesseur « set » doit garder son argument."))});
     QCOMPARE(lines("lis_argView"), QStringList{QStringLiteral("count : int = ")});
 
     // Writing the setter back gives it the composition that was shown.
