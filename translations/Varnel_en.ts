@@ -146,6 +146,189 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     </message>
 </context>
 <context>
+    <name>ClassEditor</name>
+    <message>
+        <source>Ajouter une classe</source>
+        <translation>Add Class</translation>
+    </message>
+    <message>
+        <source>Général</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Nom :</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Attributs</source>
+        <translation>Attributes</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source> - </source>
+        <translation> - </translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Type :</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Valeur par défault :</source>
+        <translation>Default value:</translation>
+    </message>
+    <message>
+        <source>Portée :</source>
+        <translation>Visibility:</translation>
+    </message>
+    <message>
+        <source>Privé</source>
+        <translation>Private</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Méthodes - Signaux et slots</source>
+        <translation>Methods - Signals and slots</translation>
+    </message>
+    <message>
+        <source>Type de retour :</source>
+        <translation>Return type:</translation>
+    </message>
+    <message>
+        <source>Privée</source>
+        <translation>Private</translation>
+    </message>
+    <message>
+        <source>Protégée</source>
+        <translation>Protected</translation>
+    </message>
+    <message>
+        <source>Arguments :</source>
+        <translation>Arguments:</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Nom de la classe de laquelle hérite celle-ci</source>
+        <translation>Name of the class this one inherits from</translation>
+    </message>
+    <message>
+        <source>Hérite de :</source>
+        <translation>Inherits from:</translation>
+    </message>
+    <message>
+        <source>Utilisez ce champ si votre classe hérite d&apos;une classe non représentez sur votre diagramme de classe.</source>
+        <translation>Use this field if your class inherits from a class that is not on your class diagram.</translation>
+    </message>
+    <message>
+        <source>Classes à inclures :</source>
+        <translation>Classes to include:</translation>
+    </message>
+    <message>
+        <source>Séparer les classes par un &quot;;&quot; - N&apos;indiquez ici que les classes à inclure qui ne figurent par sur votre diagramme.</source>
+        <translation>Separate the classes with a &quot;;&quot; - List here only the classes to include that are not on your diagram.</translation>
+    </message>
+    <message>
+        <source>Commentaire de classe :</source>
+        <translation>Class comment:</translation>
+    </message>
+    <message>
+        <source>Supprimer la classe</source>
+        <translation>Delete the class</translation>
+    </message>
+    <message>
+        <source>Créer la nouvelle classe</source>
+        <translation>Create the new class</translation>
+    </message>
+    <message>
+        <source>Ajouter une nouvelle classe</source>
+        <translation>Add a new class</translation>
+    </message>
+    <message>
+        <source>Ajouter la nouvelle classe</source>
+        <translation>Add the new class</translation>
+    </message>
+    <message>
+        <source>Supprimer </source>
+        <translation>Delete </translation>
+    </message>
+    <message>
+        <source>Editer la classes - </source>
+        <translation>Edit class - </translation>
+    </message>
+    <message>
+        <source>Modifier </source>
+        <translation>Modify </translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de nom à votre classe.</source>
+        <translation>You have not given your class a name.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de nom à l&apos;attribut.</source>
+        <translation>You have not given the attribute a name.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de type à l&apos;attribut.</source>
+        <translation>You have not given the attribute a type.</translation>
+    </message>
+    <message>
+        <source>Cette classe possède déjà un attribut de ce nom.</source>
+        <translation>This class already has an attribute with this name.</translation>
+    </message>
+    <message>
+        <source>Méthodes &lt;&lt; Set &gt;&gt; - &lt;&lt; Get &gt;&gt;</source>
+        <translation>&lt;&lt; Set &gt;&gt; - &lt;&lt; Get &gt;&gt; methods</translation>
+    </message>
+    <message>
+        <source>Voulez-vous que VNL génère automatiquement les fonctions d&apos;accessions ?</source>
+        <translation>Do you want VNL to generate the accessor functions automatically?</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;</source>
+        <translation>&lt;&lt;</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas entrez de nom pour votre fonction.</source>
+        <translation>You have not entered a name for your function.</translation>
+    </message>
+    <message>
+        <source>Une de vos fonctions possède déjà ce nom</source>
+        <translation>One of your functions already has this name</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas entrez de nom pour votre argument.</source>
+        <translation>You have not entered a name for your argument.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de type à votre argument</source>
+        <translation>You have not given your argument a type</translation>
+    </message>
+    <message>
+        <source>Un des arguments de cette fonction possède déjà ce nom.</source>
+        <translation>One of the arguments of this function already has this name.</translation>
+    </message>
+    <message>
+        <source>Un accesseur « set » doit garder son argument.</source>
+        <translation>A &quot;set&quot; accessor must keep its argument.</translation>
+    </message>
+</context>
+<context>
     <name>LinkEditor</name>
     <message>
         <source>Editeur de lien</source>

@@ -146,6 +146,189 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     </message>
 </context>
 <context>
+    <name>ClassEditor</name>
+    <message>
+        <source>Ajouter une classe</source>
+        <translation>Ajouter une classe</translation>
+    </message>
+    <message>
+        <source>Général</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Nom :</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Attributs</source>
+        <translation>Attributs</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source> - </source>
+        <translation> - </translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Type :</source>
+        <translation>Type :</translation>
+    </message>
+    <message>
+        <source>Valeur par défault :</source>
+        <translation>Valeur par défault :</translation>
+    </message>
+    <message>
+        <source>Portée :</source>
+        <translation>Portée :</translation>
+    </message>
+    <message>
+        <source>Privé</source>
+        <translation>Privé</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Méthodes - Signaux et slots</source>
+        <translation>Méthodes - Signaux et slots</translation>
+    </message>
+    <message>
+        <source>Type de retour :</source>
+        <translation>Type de retour :</translation>
+    </message>
+    <message>
+        <source>Privée</source>
+        <translation>Privée</translation>
+    </message>
+    <message>
+        <source>Protégée</source>
+        <translation>Protégée</translation>
+    </message>
+    <message>
+        <source>Arguments :</source>
+        <translation>Arguments :</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Nom de la classe de laquelle hérite celle-ci</source>
+        <translation>Nom de la classe de laquelle hérite celle-ci</translation>
+    </message>
+    <message>
+        <source>Hérite de :</source>
+        <translation>Hérite de :</translation>
+    </message>
+    <message>
+        <source>Utilisez ce champ si votre classe hérite d&apos;une classe non représentez sur votre diagramme de classe.</source>
+        <translation>Utilisez ce champ si votre classe hérite d&apos;une classe non représentez sur votre diagramme de classe.</translation>
+    </message>
+    <message>
+        <source>Classes à inclures :</source>
+        <translation>Classes à inclures :</translation>
+    </message>
+    <message>
+        <source>Séparer les classes par un &quot;;&quot; - N&apos;indiquez ici que les classes à inclure qui ne figurent par sur votre diagramme.</source>
+        <translation>Séparer les classes par un &quot;;&quot; - N&apos;indiquez ici que les classes à inclure qui ne figurent par sur votre diagramme.</translation>
+    </message>
+    <message>
+        <source>Commentaire de classe :</source>
+        <translation>Commentaire de classe :</translation>
+    </message>
+    <message>
+        <source>Supprimer la classe</source>
+        <translation>Supprimer la classe</translation>
+    </message>
+    <message>
+        <source>Créer la nouvelle classe</source>
+        <translation>Créer la nouvelle classe</translation>
+    </message>
+    <message>
+        <source>Ajouter une nouvelle classe</source>
+        <translation>Ajouter une nouvelle classe</translation>
+    </message>
+    <message>
+        <source>Ajouter la nouvelle classe</source>
+        <translation>Ajouter la nouvelle classe</translation>
+    </message>
+    <message>
+        <source>Supprimer </source>
+        <translation>Supprimer </translation>
+    </message>
+    <message>
+        <source>Editer la classes - </source>
+        <translation>Editer la classes - </translation>
+    </message>
+    <message>
+        <source>Modifier </source>
+        <translation>Modifier </translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de nom à votre classe.</source>
+        <translation>Vous n&apos;avez pas donné de nom à votre classe.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de nom à l&apos;attribut.</source>
+        <translation>Vous n&apos;avez pas donné de nom à l&apos;attribut.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de type à l&apos;attribut.</source>
+        <translation>Vous n&apos;avez pas donné de type à l&apos;attribut.</translation>
+    </message>
+    <message>
+        <source>Cette classe possède déjà un attribut de ce nom.</source>
+        <translation>Cette classe possède déjà un attribut de ce nom.</translation>
+    </message>
+    <message>
+        <source>Méthodes &lt;&lt; Set &gt;&gt; - &lt;&lt; Get &gt;&gt;</source>
+        <translation>Méthodes &lt;&lt; Set &gt;&gt; - &lt;&lt; Get &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Voulez-vous que VNL génère automatiquement les fonctions d&apos;accessions ?</source>
+        <translation>Voulez-vous que VNL génère automatiquement les fonctions d&apos;accessions ?</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;</source>
+        <translation>&lt;&lt;</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas entrez de nom pour votre fonction.</source>
+        <translation>Vous n&apos;avez pas entrez de nom pour votre fonction.</translation>
+    </message>
+    <message>
+        <source>Une de vos fonctions possède déjà ce nom</source>
+        <translation>Une de vos fonctions possède déjà ce nom</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas entrez de nom pour votre argument.</source>
+        <translation>Vous n&apos;avez pas entrez de nom pour votre argument.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de type à votre argument</source>
+        <translation>Vous n&apos;avez pas donné de type à votre argument</translation>
+    </message>
+    <message>
+        <source>Un des arguments de cette fonction possède déjà ce nom.</source>
+        <translation>Un des arguments de cette fonction possède déjà ce nom.</translation>
+    </message>
+    <message>
+        <source>Un accesseur « set » doit garder son argument.</source>
+        <translation>Un accesseur « set » doit garder son argument.</translation>
+    </message>
+</context>
+<context>
     <name>LinkEditor</name>
     <message>
         <source>Editeur de lien</source>
