@@ -573,6 +573,62 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>Impossible de parser le fichier de configuration.</source>
         <translation>The configuration file could not be read: it is not valid.</translation>
     </message>
+    <message>
+        <source>Impossible de créer un fichier de sauvegarde.</source>
+        <translation>Unable to create a save file.</translation>
+    </message>
+    <message>
+        <source>Sauvegarde effectuée - </source>
+        <translation>Saved - </translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
+        <translation>Unable to open the file at this location: </translation>
+    </message>
+    <message>
+        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
+        <translation>The save file was opened but cannot be read.</translation>
+    </message>
+    <message>
+        <source>Le fichier a sûrement subie une mauvaise modification. Contactez le support pour trouver une solution.</source>
+        <translation>The file has probably been damaged. Contact support to find a solution.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous sauvegarder votre travail actuel avant de crer un nouveau diagramme ?</source>
+        <translation>Do you want to save your current work before creating a new diagram?</translation>
+    </message>
+    <message>
+        <source>Voulez-vous sauvegarder votre travail actuel avant d&apos;ouvrir un autre diagramme ?</source>
+        <translation>Do you want to save your current work before opening another diagram?</translation>
+    </message>
+    <message>
+        <source>Ouvrir un diagramme</source>
+        <translation>Open a diagram</translation>
+    </message>
+    <message>
+        <source>Sauvegardes VNL (*vnls)</source>
+        <translation>VNL saves (*vnls)</translation>
+    </message>
+    <message>
+        <source>Etês vous sur de vouloir écraser votre ancienne sauvegarde ?</source>
+        <translation>Are you sure you want to overwrite your previous save?</translation>
+    </message>
+    <message>
+        <source>Sauvegarde VNL (*.vnls)</source>
+        <translation>VNL save (*.vnls)</translation>
+    </message>
+    <message>
+        <source>Fermeture</source>
+        <translation>Closing</translation>
+    </message>
+    <message>
+        <source>Voulez-vous sauvegarder votre travail avant de fermer le logiciel ?</source>
+        <translation>Do you want to save your work before closing the program?</translation>
+    </message>
+    <message>
+        <source>Êtes vous sûr de vouloir fermer VNL ?</source>
+        <translation>Are you sure you want to close VNL?</translation>
+    </message>
 </context>
 <context>
     <name>WellWin</name>

@@ -573,6 +573,62 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>Impossible de parser le fichier de configuration.</source>
         <translation>Impossible de parser le fichier de configuration.</translation>
     </message>
+    <message>
+        <source>Impossible de créer un fichier de sauvegarde.</source>
+        <translation>Impossible de créer un fichier de sauvegarde.</translation>
+    </message>
+    <message>
+        <source>Sauvegarde effectuée - </source>
+        <translation>Sauvegarde effectuée - </translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
+        <translation>Impossible d&apos;ouvrir le fichier à cet emplacement :</translation>
+    </message>
+    <message>
+        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
+        <translation>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</translation>
+    </message>
+    <message>
+        <source>Le fichier a sûrement subie une mauvaise modification. Contactez le support pour trouver une solution.</source>
+        <translation>Le fichier a sûrement subie une mauvaise modification. Contactez le support pour trouver une solution.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous sauvegarder votre travail actuel avant de crer un nouveau diagramme ?</source>
+        <translation>Voulez-vous sauvegarder votre travail actuel avant de crer un nouveau diagramme ?</translation>
+    </message>
+    <message>
+        <source>Voulez-vous sauvegarder votre travail actuel avant d&apos;ouvrir un autre diagramme ?</source>
+        <translation>Voulez-vous sauvegarder votre travail actuel avant d&apos;ouvrir un autre diagramme ?</translation>
+    </message>
+    <message>
+        <source>Ouvrir un diagramme</source>
+        <translation>Ouvrir un diagramme</translation>
+    </message>
+    <message>
+        <source>Sauvegardes VNL (*vnls)</source>
+        <translation>Sauvegardes VNL (*vnls)</translation>
+    </message>
+    <message>
+        <source>Etês vous sur de vouloir écraser votre ancienne sauvegarde ?</source>
+        <translation>Etês vous sur de vouloir écraser votre ancienne sauvegarde ?</translation>
+    </message>
+    <message>
+        <source>Sauvegarde VNL (*.vnls)</source>
+        <translation>Sauvegarde VNL (*.vnls)</translation>
+    </message>
+    <message>
+        <source>Fermeture</source>
+        <translation>Fermeture</translation>
+    </message>
+    <message>
+        <source>Voulez-vous sauvegarder votre travail avant de fermer le logiciel ?</source>
+        <translation>Voulez-vous sauvegarder votre travail avant de fermer le logiciel ?</translation>
+    </message>
+    <message>
+        <source>Êtes vous sûr de vouloir fermer VNL ?</source>
+        <translation>Êtes vous sûr de vouloir fermer VNL ?</translation>
+    </message>
 </context>
 <context>
     <name>WellWin</name>
