@@ -86,6 +86,7 @@ private:
     void setModified(bool on);
     void addLinkOfType(int type);
     void clearDiagram();
+    void showDiagram();
 
     Ui::MainWindow *ui;
     QGraphicsScene scene;

@@ -76,10 +76,28 @@ bool MainWindow::load(const QString &path)
         scene.addItem(link);
     }
     ui->gra_graphicsView->updateSceneRect(scene.sceneRect());
+    showDiagram();
 
     fileName = QFileInfo(path).fileName();
     updateTitle();
     return true;
+}
+
+void MainWindow::showDiagram()
+{
+    // The view opens on the middle of the canvas, where a diagram drawn near its
+    // corner would be out of sight. Its top left corner goes to the view's, which
+    // stays in place when the window is then resized.
+    if (classItems.isEmpty())
+        return;
+    QRectF bounds;
+    for (const ClassItem *item : std::as_const(classItems))
+        bounds |= item->sceneBoundingRect();
+    QGraphicsView *view = ui->gra_graphicsView;
+    const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
+    const qreal margin = 20;
+    view->centerOn(bounds.topLeft() - QPointF(margin, margin)
+                   + QPointF(visible.width() / 2, visible.height() / 2));
 }
 
 void MainWindow::clearDiagram()

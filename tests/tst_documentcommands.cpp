@@ -95,6 +95,8 @@ private slots:
     void unreadableFileKeepsTheDiagram();
     void failedLoadKeepsTheSavePath();
     void loadedFileNameUsesTheLastPiece();
+    void loadedDiagramIsInSight_data();
+    void loadedDiagramIsInSight();
 
     void newWithoutChangesClears();
     void newAsksAboutUnsavedChanges_data();
@@ -576,6 +578,44 @@ void TestDocumentCommands::loadedFileNameUsesTheLastPiece()
     QCOMPARE(m_window->currentFileName(), QStringLiteral("my diagram.vnls"));
     // Loading does not choose the file that Save writes.
     QCOMPARE(m_window->currentFilePath(), QString());
+}
+
+void TestDocumentCommands::loadedDiagramIsInSight_data()
+{
+    QTest::addColumn<QByteArray>("classes");
+    QTest::addColumn<QPointF>("topLeft");
+    QTest::newRow("near the origin")
+        << QByteArray("<class name='A' posX='40' posY='60'/><class name='B' posX='300' posY='90'/>")
+        << QPointF(40, 60);
+    QTest::newRow("far corner") << QByteArray("<class name='A' posX='9100' posY='9300'/>")
+                                << QPointF(9100, 9300);
+    QTest::newRow("middle") << QByteArray("<class name='B' posX='5200' posY='5100'/>"
+                                          "<class name='A' posX='4900' posY='5000'/>")
+                            << QPointF(4900, 5000);
+}
+
+void TestDocumentCommands::loadedDiagramIsInSight()
+{
+    QFETCH(QByteArray, classes);
+    QFETCH(QPointF, topLeft);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    const QString file = path(QStringLiteral("placed.vnls"));
+    QVERIFY(writeAll(file, "<main>" + classes + "</main>"));
+    QVERIFY(m_window->load(file));
+
+    const QGraphicsView *view =
+        m_window->findChild<QGraphicsView *>(QStringLiteral("gra_graphicsView"));
+    QVERIFY(view);
+    const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
+    QVERIFY2(visible.contains(topLeft), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                       .arg(visible.x())
+                                                       .arg(visible.y())
+                                                       .arg(visible.width())
+                                                       .arg(visible.height())));
+    // The corner of the diagram, not its middle, is at the corner of the view.
+    QVERIFY(topLeft.x() - visible.left() < 100);
+    QVERIFY(topLeft.y() - visible.top() < 100);
 }
 
 void TestDocumentCommands::newWithoutChangesClears()
