@@ -899,8 +899,9 @@ void TestDiagramFile::veryDeepNesting()
         fine += "</n>";
     fine += "</class></main>";
     QCOMPARE(reader.readData(fine), DiagramReader::ReadOk);
-    QCOMPARE(reader.takeClasses().size(), 1);
-    qDeleteAll(reader.takeClasses());
+    Diagram diagram;
+    takeAll(reader, &diagram);
+    QCOMPARE(diagram.classes.size(), 1);
 }
 
 void TestDiagramFile::hugeAttributeValue()
