@@ -1,5 +1,6 @@
 #include "persistence/xmlwriter.h"
 
+#include <QDomAttr>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QDomNamedNodeMap>
@@ -90,22 +91,32 @@ QByteArray XmlWriter::toLatin1(const QDomDocument &doc) const
 void XmlWriter::writeElement(const QDomElement &element, int depth, QString *out) const
 {
     const QString indent(depth, QLatin1Char(' '));
-    *out += indent + QLatin1Char('<') + element.tagName();
+    const QString tag = element.tagName();
+    *out += indent + QLatin1Char('<') + tag;
 
+    // Each attribute once, placed by its rank in the element's list; those not in it
+    // follow, by name.
+    struct Attribute
+    {
+        qsizetype rank;
+        QString name;
+        QString value;
+    };
+    const QStringList known = m_attributeOrder.value(tag);
     const QDomNamedNodeMap attributes = element.attributes();
-    QStringList known = m_attributeOrder.value(element.tagName());
-    QStringList others;
+    QList<Attribute> ordered;
+    ordered.reserve(attributes.count());
     for (int i = 0; i < attributes.count(); ++i) {
-        const QString name = attributes.item(i).nodeName();
-        if (!known.contains(name))
-            others.append(name);
+        const QDomAttr attribute = attributes.item(i).toAttr();
+        const qsizetype rank = known.indexOf(attribute.name());
+        ordered.append({rank < 0 ? known.size() : rank, attribute.name(), attribute.value()});
     }
-    std::sort(others.begin(), others.end());
-    for (const QString &name : std::as_const(known) + others) {
-        if (!element.hasAttribute(name))
-            continue;
-        *out += QLatin1Char(' ') + name + QStringLiteral("=\"")
-                + escapeAttribute(element.attribute(name)) + QLatin1Char('"');
+    std::sort(ordered.begin(), ordered.end(), [](const Attribute &a, const Attribute &b) {
+        return a.rank != b.rank ? a.rank < b.rank : a.name < b.name;
+    });
+    for (const Attribute &attribute : std::as_const(ordered)) {
+        *out += QLatin1Char(' ') + attribute.name + QStringLiteral("=\"")
+                + escapeAttribute(attribute.value) + QLatin1Char('"');
     }
 
     bool hasChildren = false;
