@@ -74,11 +74,12 @@ MainWindow::~MainWindow()
     delete cfgEditor;
     delete wellWin;
     delete aboutUs;
-    // Links before boxes, so that no link is ever left pointing at a deleted box.
-    qDeleteAll(linkItems);
-    linkItems.clear();
+    // Boxes, then links: a box that goes tells its links to forget it, so the links
+    // still to be deleted never reach a deleted box.
     qDeleteAll(classItems);
     classItems.clear();
+    qDeleteAll(linkItems);
+    linkItems.clear();
     // An addition still open when the window goes: its item is on no list.
     delete pendingLink;
     delete pendingClass;

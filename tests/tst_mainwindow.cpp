@@ -310,8 +310,8 @@ void TestMainWindow::centralWidget()
     QVERIFY(view->hasMouseTracking());
     QVERIFY(view->acceptDrops());
     QCOMPARE(view->alignment(), Qt::AlignLeft | Qt::AlignTop);
-    QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
-    QVERIFY(view->renderHints().testFlag(QPainter::TextAntialiasing));
+    // Qt's high-quality antialiasing is part of plain antialiasing now; nothing else.
+    QCOMPARE(view->renderHints(), QPainter::Antialiasing | QPainter::TextAntialiasing);
     QCOMPARE(view->viewportUpdateMode(), QGraphicsView::FullViewportUpdate);
 
     auto *slider = window->findChild<QSlider *>(QStringLiteral("sli_zoom"));
@@ -628,10 +628,26 @@ void TestMainWindow::destructionDeletesEverything()
 
     ClassItem *a = addClass(window, QStringLiteral("A"));
     ClassItem *b = addClass(window, QStringLiteral("B"));
-    QVERIFY(a && b);
+    ClassItem *c = addClass(window, QStringLiteral("C"));
+    QVERIFY(a && b && c);
     QVERIFY(addLink(window, "actionAddInheritanceLink", a, b));
+    QVERIFY(addLink(window, "actionAddAssociationLink", c, a));
     QPointer<ClassModel> modelA = a->getModel();
     QPointer<LinkModel> placed = window->diagramLinks().first()->getModel();
+
+    // The boxes go in their order, then the links in theirs.
+    // Shared: the models may outlive this function if a check fails before they go.
+    auto gone = std::make_shared<QStringList>();
+    for (ClassItem *box : window->diagramClasses()) {
+        const QString name = box->getModel()->name();
+        connect(box->getModel(), &QObject::destroyed, this, [gone, name] { *gone << name; });
+    }
+    for (int i = 0; i < window->diagramLinks().size(); ++i) {
+        const QString name = QStringLiteral("link %1").arg(i);
+        connect(window->diagramLinks().at(i)->getModel(), &QObject::destroyed, this,
+                [gone, name] { *gone << name; });
+    }
+
     // Additions left open when the window goes.
     action(window, "actionAddClass")->trigger();
     QPointer<ClassModel> pendingClass = window->pendingClassItem()->getModel();
@@ -639,6 +655,8 @@ void TestMainWindow::destructionDeletesEverything()
     QPointer<LinkModel> pendingLink = window->pendingLinkItem()->getModel();
 
     m_window.reset();
+    QCOMPARE(*gone, QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                                 QStringLiteral("link 0"), QStringLiteral("link 1")}));
     for (const QPointer<QWidget> &w : windows)
         QVERIFY(!w);
     QVERIFY(!modelA);
