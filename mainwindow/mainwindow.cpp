@@ -123,6 +123,8 @@ void MainWindow::applyCfg()
     ui->ItemToolBar->setIconSize(QSize(cfg.itemBarIconSize(), cfg.itemBarIconSize()));
     ui->FileToolBar->setVisible(cfg.actionBar());
     ui->FileToolBar->setIconSize(QSize(cfg.actionBarIconSize(), cfg.actionBarIconSize()));
+    // The boxes read the configured font when they paint: show an applied font now.
+    scene.update();
 }
 
 void MainWindow::on_sli_zoom_valueChanged(int value)

@@ -46,6 +46,7 @@ private slots:
     void toolBarSettingsAtStart_data();
     void toolBarSettingsAtStart();
     void appliedSettingsReachTheToolBars();
+    void appliedFontRedrawsTheBoxes();
     void unreadableSettings_data();
     void unreadableSettings();
     void windowsOpenedByActions_data();
@@ -496,6 +497,47 @@ void TestMainWindow::appliedSettingsReachTheToolBars()
     emit topLevel<CfgEditor>()->applyCfg();
     QVERIFY(!file->isHidden());
     QCOMPARE(item->iconSize(), QSize(64, 64));
+}
+
+namespace {
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+void TestMainWindow::appliedFontRedrawsTheBoxes()
+{
+    MainWindow *window = makeWindow();
+    QVERIFY(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    ClassItem *box = addClass(window, QStringLiteral("A"));
+    QVERIFY(box);
+    auto *view = window->findChild<QGraphicsView *>(QStringLiteral("gra_graphicsView"));
+    view->centerOn(box);
+    // Let every repaint the addition asked for happen first.
+    QTest::qWait(200);
+
+    PaintCounter counter;
+    view->viewport()->installEventFilter(&counter);
+    // The boxes read the font when they paint; applying must make them paint again,
+    // not wait for some later change of the canvas.
+    window->settings()->setFont(QFont(QStringLiteral("DejaVu Serif"), 20));
+    emit topLevel<CfgEditor>()->applyCfg();
+    QTRY_VERIFY(counter.paints > 0);
 }
 
 void TestMainWindow::unreadableSettings_data()
