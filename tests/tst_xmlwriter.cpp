@@ -23,7 +23,8 @@ void TestXmlWriter::layoutMatchesQDom()
     QDomElement root = doc.createElement(QStringLiteral("main"));
     doc.appendChild(root);
     QDomElement cls = doc.createElement(QStringLiteral("class"));
-    cls.setAttribute(QStringLiteral("comment"), QStringLiteral("a \"b\" <c> & d]]> e\nnext\tline"));
+    cls.setAttribute(QStringLiteral("comment"),
+                     QStringLiteral("a \"b\" <c> & d]]> e\r\nnext\tline"));
     root.appendChild(cls);
     QDomElement fct = doc.createElement(QStringLiteral("function"));
     fct.setAttribute(QStringLiteral("returnType"), QStringLiteral("QList<Shape*>"));
