@@ -1,0 +1,59 @@
+#ifndef CODEGENERATOR_H
+#define CODEGENERATOR_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class ClassItem;
+class Link;
+
+// Writes a C++ header and source skeleton for each class it is given. It knows nothing
+// of windows: the generation window shows its problems in message boxes, the command
+// line prints them.
+class CodeGenerator
+{
+public:
+    enum class Problem {
+        InvalidName,       // the class name cannot be used as a file name
+        CannotWriteSource, // the .cpp file could not be written
+        CannotWriteHeader, // the .h file could not be written
+    };
+    using ProblemHandler = std::function<void(Problem problem, const QString &className)>;
+    using WrittenHandler = std::function<void(const QString &path)>;
+
+    // The links are read to find base classes; the items they point at must outlive
+    // the generator.
+    explicit CodeGenerator(const QList<Link *> &links);
+
+    // Called at once, in generation order, for each problem and for each file written.
+    void setProblemHandler(ProblemHandler handler) { m_onProblem = std::move(handler); }
+    void setWrittenHandler(WrittenHandler handler) { m_onWritten = std::move(handler); }
+
+    // Writes both files of every item into the folder, in order; later files of the
+    // same name replace earlier ones. True when every file was written.
+    bool generate(const QList<ClassItem *> &items, const QString &folder);
+
+    // The two texts of one class. Both rescan the class (and the header its
+    // inheritance parents) so that they follow the model as it is now.
+    QString headerText(ClassItem *item) const;
+    QString sourceText(ClassItem *item) const;
+
+    // ASCII letters, digits, "_" and "~" only: nothing that could leave the folder.
+    static bool isValidFileName(const QString &className);
+    static QString headerFileName(const QString &className);
+    static QString sourceFileName(const QString &className);
+
+private:
+    // Names of the inheritance parents of the item, in link order, and the include
+    // names left once what those parents already include is taken out.
+    void inheritanceOf(ClassItem *item, QStringList *parentNames, QStringList *includeNames) const;
+
+    QList<Link *> m_links;
+    ProblemHandler m_onProblem;
+    WrittenHandler m_onWritten;
+};
+
+#endif // CODEGENERATOR_H
