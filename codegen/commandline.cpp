@@ -4,12 +4,15 @@
 #include "canvas/link.h"
 #include "codegen/codegenerator.h"
 #include "model/classmodel.h"
+#include "persistence/cfg.h"
 #include "persistence/diagramreader.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QTextStream>
+#include <QTranslator>
 
 #include <cstring>
 
@@ -17,9 +20,31 @@ namespace CommandLine {
 
 namespace {
 
+// The texts of the command line, translated like those of the windows.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("CommandLine", text);
+    return Texts::tr(text);
+}
+
+// The user's language applies here too; the settings file is found as the window finds it.
+void installTranslators(QCoreApplication *app, QTranslator *qtTranslator,
+                        QTranslator *appTranslator)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
+    const QString language = Cfg::readLanguage(Cfg::readPath());
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString qtFile = QStringLiteral("qt_") + language;
+    if (qtTranslator->load(qtFile, appDir)
+        || qtTranslator->load(qtFile, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app->installTranslator(qtTranslator);
+    if (appTranslator->load(QStringLiteral("Varnel_") + language, appDir))
+        app->installTranslator(appTranslator);
 }
 
 // Owns what the reader built until the run ends.
@@ -60,6 +85,9 @@ int run(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("varnel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QTranslator qtTranslator;
+    QTranslator appTranslator;
+    installTranslators(&app, &qtTranslator, &appTranslator);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
