@@ -84,7 +84,7 @@ int run(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("varnel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VARNEL_VERSION));
     QTranslator qtTranslator;
     QTranslator appTranslator;
     installTranslators(&app, &qtTranslator, &appTranslator);

@@ -2,10 +2,13 @@
 #define LINKEDITOR_H
 
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
 class ClassItem;
 class LinkModel;
+class QComboBox;
+class Ui_LinkEditor;
 
 // Small window in which the two classes of a link are chosen.
 class LinkEditor : public QWidget
@@ -16,6 +19,9 @@ public:
     explicit LinkEditor(QWidget *parent = nullptr);
     ~LinkEditor() override;
 
+    LinkEditor(const LinkEditor &) = delete;
+    LinkEditor &operator=(const LinkEditor &) = delete;
+
     void openLink(LinkModel *link, bool editMode, const QList<ClassItem *> &classItems);
 
 signals:
@@ -23,7 +29,25 @@ signals:
     void linkCanceled();
     void linkDeleted(LinkModel *link);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void on_pus_addMod_clicked();
+    void on_pus_delete_clicked();
+    void on_com_itemOne_currentTextChanged(const QString &arg1);
+    void on_com_itemTwo_currentTextChanged(const QString &arg1);
+
 private:
+    void clearCombos();
+    void setLabels(int type);
+    void rebuildWithout(QComboBox *combo, const QString &excluded);
+
+    Ui_LinkEditor *ui;
+    QStringList classNames;
+    QList<ClassItem *> classItems;
+    bool editMode = false;
+    bool filling = false;
     LinkModel *link = nullptr;
 };
 

@@ -1,9 +1,13 @@
 // The main window's operations on the links of the diagram.
 #include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
+#include "editors/linkeditor.h"
 #include "model/linkmodel.h"
+
+#include <QMessageBox>
 
 void MainWindow::on_actionAddInheritanceLink_triggered()
 {
@@ -20,17 +24,93 @@ void MainWindow::on_actionAddAssociationLink_triggered()
     addLinkOfType(LinkModel::Association);
 }
 
-void MainWindow::addLinkOfType(int)
-{}
+void MainWindow::addLinkOfType(int type)
+{
+    // A link needs two classes; without them the action is silently inert.
+    if (classItems.size() < 2)
+        return;
+
+    // An earlier addition that was never answered: its item is on no list.
+    if (pendingLink)
+        delete pendingLink;
+    else
+        modifiedBeforeLink = modified;
+
+    pendingLink = new Link;
+    pendingLink->getModel()->setType(type);
+    linkEditor->openLink(pendingLink->getModel(), false, classItems);
+}
 
 void MainWindow::addLink()
-{}
+{
+    if (!pendingLink)
+        return;
+    LinkModel *pending = pendingLink->getModel();
+    // Only a link between two different classes can be drawn.
+    if (!pending->isComplete()) {
+        linkCanceled();
+        return;
+    }
+
+    // Two classes are joined by one link at most, whatever its kind or direction.
+    bool duplicate = false;
+    const QList<Link *> links = linkItems;
+    for (const Link *link : links) {
+        const LinkModel *existing = link->getModel();
+        bool same = false;
+        if (existing->master() == pending->master())
+            same = existing->slave() == pending->slave();
+        else if (existing->slave() == pending->master())
+            same = existing->master() == pending->slave();
+        if (same) {
+            duplicate = true;
+            // Over the editor when it is still open, so the box is not hidden behind it.
+            QWidget *parent = linkEditor->isVisible() ? static_cast<QWidget *>(linkEditor)
+                                                      : static_cast<QWidget *>(this);
+            QMessageBox::warning(parent, tr("Erreur"),
+                                 tr("Un lien existe déjà entre ces deux classes."),
+                                 QMessageBox::Ok);
+        }
+    }
+    if (duplicate) {
+        delete pendingLink;
+        pendingLink = nullptr;
+        return;
+    }
+
+    Link *item = pendingLink;
+    pendingLink = nullptr;
+    connect(item->getModel(), &LinkModel::editing, this, &MainWindow::editLink);
+    linkItems.append(item);
+    scene.addItem(item);
+    ui->gra_graphicsView->updateSceneRect(scene.sceneRect());
+    setModified(true);
+}
 
 void MainWindow::linkCanceled()
-{}
+{
+    // Also sent when an edit is left incomplete; then there is nothing to undo.
+    if (!pendingLink)
+        return;
+    delete pendingLink;
+    pendingLink = nullptr;
+    setModified(modifiedBeforeLink);
+}
 
-void MainWindow::editLink(LinkModel *)
-{}
+void MainWindow::editLink(LinkModel *link)
+{
+    setModified(true);
+    linkEditor->openLink(link, true, classItems);
+}
 
-void MainWindow::linkDeleted(LinkModel *)
-{}
+void MainWindow::linkDeleted(LinkModel *link)
+{
+    for (Link *item : std::as_const(linkItems)) {
+        if (item->getModel() == link) {
+            linkItems.removeOne(item);
+            delete item;
+            setModified(true);
+            return;
+        }
+    }
+}

@@ -13,9 +13,9 @@
 #include "windows/wellwin.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTransform>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -33,18 +33,26 @@ MainWindow::MainWindow(QWidget *parent)
     filePath.clear();
     updateTitle();
 
+    // The editor keeps these two pointers, so applied preferences reach it directly.
     classEditor = new ClassEditor(nullptr, cfg.prefixe(), cfg.autoAddSetGetFct());
+
     scene.setSceneRect(0, 0, 10000, 10000);
     ui->gra_graphicsView->setScene(&scene);
+
     linkEditor = new LinkEditor(nullptr);
     codeGen = new CodeGen(&classItems, &linkItems, nullptr);
-    statusBar()->addWidget(new QLabel(tr("Prêt")));
+
+    auto *ready = new QLabel(tr("Prêt"));
+    ready->setObjectName(QStringLiteral("lab_ready"));
+    ui->statusBar->addWidget(ready, 0);
 
     connect(classEditor, &ClassEditor::addClass, this, &MainWindow::addClass);
     connect(classEditor, &ClassEditor::addCanceled, this, &MainWindow::addCanceled);
     connect(classEditor, &ClassEditor::classCanceled, this, &MainWindow::classDeleted);
     connect(linkEditor, &LinkEditor::linkAdded, this, &MainWindow::addLink);
     connect(linkEditor, &LinkEditor::linkDeleted, this, &MainWindow::linkDeleted);
+    // An abandoned addition must not leave its link item behind.
+    connect(linkEditor, &LinkEditor::linkCanceled, this, &MainWindow::linkCanceled);
 
     aboutUs = new AboutUs(nullptr);
 
@@ -66,15 +74,19 @@ MainWindow::~MainWindow()
     delete cfgEditor;
     delete wellWin;
     delete aboutUs;
-    // Links first: they point at the boxes.
+    // Links before boxes, so that no link is ever left pointing at a deleted box.
     qDeleteAll(linkItems);
+    linkItems.clear();
     qDeleteAll(classItems);
-    delete pendingClass;
+    classItems.clear();
+    // An addition still open when the window goes: its item is on no list.
     delete pendingLink;
+    delete pendingClass;
 }
 
 void MainWindow::updateTitle()
 {
+    // Only the file name is translated; the product prefix and the mark are not.
     setWindowTitle(QStringLiteral("Varnel 1.0 - ") + (modified ? QStringLiteral("*") : QString())
                    + fileName);
 }
@@ -90,11 +102,13 @@ void MainWindow::loadCfg()
     switch (cfg.readCfg()) {
     case Cfg::CannotOpen:
         QMessageBox::critical(this, tr("Erreur"),
-                              tr("Impossible d'ouvrir le fichier de configuration."));
+                              tr("Impossible d'ouvrir le fichier de configuration."),
+                              QMessageBox::Ok);
         break;
     case Cfg::CannotParse:
         QMessageBox::critical(this, tr("Erreur"),
-                              tr("Impossible de parser le fichier de configuration."));
+                              tr("Impossible de parser le fichier de configuration."),
+                              QMessageBox::Ok);
         break;
     case Cfg::ReadOk:
         applyCfg();
@@ -103,11 +117,25 @@ void MainWindow::loadCfg()
 }
 
 void MainWindow::applyCfg()
-{}
+{
+    ui->ItemToolBar->setVisible(cfg.itemBar());
+    ui->ItemToolBar->setIconSize(QSize(cfg.itemBarIconSize(), cfg.itemBarIconSize()));
+    ui->FileToolBar->setVisible(cfg.actionBar());
+    ui->FileToolBar->setIconSize(QSize(cfg.actionBarIconSize(), cfg.actionBarIconSize()));
+}
 
 void MainWindow::on_sli_zoom_valueChanged(int value)
 {
     ui->lab_zoom->setText(QString::number(value));
+
+    // Absolute zoom: rebuilt from the identity each time so that no rounding piles
+    // up, keeping whatever translation the view had.
+    const qreal factor = value / 100.0;
+    QGraphicsView *view = ui->gra_graphicsView;
+    const QTransform old = view->transform();
+    view->resetTransform();
+    view->translate(old.dx(), old.dy());
+    view->scale(factor, factor);
 }
 
 void MainWindow::on_actionGenerate_triggered()
@@ -127,10 +155,12 @@ void MainWindow::on_actionQuitter_triggered()
 
 void MainWindow::on_actionAboutQt_triggered()
 {
-    QApplication::aboutQt();
+    QMessageBox::aboutQt(this);
 }
 
 void MainWindow::on_actionAboutVNL_triggered()
 {
     aboutUs->show();
+    aboutUs->raise();
+    aboutUs->activateWindow();
 }

@@ -46,6 +46,9 @@ public:
     QString currentFileName() const { return fileName; }
     Cfg *settings() { return &cfg; }
     QGraphicsScene *diagramScene() { return &scene; }
+    // The class box or link item whose editor is open for an addition; null otherwise.
+    ClassItem *pendingClassItem() const { return pendingClass; }
+    Link *pendingLinkItem() const { return pendingLink; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,6 +3,7 @@
 #   tools/dev.sh run        build and start the application
 #   tools/dev.sh test       build and run every test
 #   tools/dev.sh sanitize   build with AddressSanitizer and UBSan, run every test
+#   tools/dev.sh package    build the Debian package, install it and try the installed copy
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -51,8 +52,26 @@ sanitize)
         -DVARNEL_SANITIZE=address,undefined
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;
+package)
+    install_missing "${build_packages[@]}" dpkg-dev file
+    configure_and_build build-package -DVARNEL_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX=/usr
+    rm -f build-package/varnel_*.deb
+    (cd build-package && cpack -G DEB)
+    deb="$(ls build-package/varnel_*.deb)"
+    apt-get install -y -qq "./$deb"
+    out="$(mktemp -d)"
+    trap 'rm -rf "$out"' EXIT
+    (cd / && varnel --version)
+    (cd / && varnel --generate "$here/examples/shapes.vnls" --output "$out")
+    test -s "$out/shape.h" && test -s "$out/circle.cpp"
+    test -f /usr/share/applications/varnel.desktop
+    test -f /usr/share/mime/packages/varnel.xml
+    test -f /usr/share/icons/hicolor/48x48/apps/varnel.png
+    echo "package: $deb installs and generates code"
+    ;;
 *)
-    echo "usage: $0 run|test|sanitize" >&2
+    echo "usage: $0 run|test|sanitize|package" >&2
     exit 2
     ;;
 esac

@@ -371,6 +371,40 @@ void drawAssociation(QPainter &p, const QRectF &area)
     drawLink(p, area, LinkHead::OpenArrow);
 }
 
+// The application's own icon: a tile holding a base class and a derived class joined by an
+// inheritance elbow, so that it reads as "class diagram" in a launcher or a task bar.
+void drawAppIcon(QPainter &p, const QRectF &)
+{
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(-47, -47, 94, 94), 18, 18);
+    drawShape(p, tile, Colour::paperShade, 3);
+
+    const qreal line = 3.5;
+    ClassBoxStyle style;
+    style.bandHeight = 11;
+    style.linesPerCompartment = 1;
+    style.outlineWidth = line;
+    style.separatorWidth = 2.5;
+    const QRectF base(-36, -38, 40, 30);
+    const QRectF derived(-4, 10, 40, 28);
+    drawClassBox(p, base, style);
+    drawClassBox(p, derived, style);
+
+    // Elbow from the derived class's left side up to a hollow triangle under the base class.
+    const QPointF tip(base.center().x(), base.bottom() + line / 2);
+    const qreal headW = 16;
+    const qreal headH = 12;
+    const QPointF corner(tip.x(), derived.center().y());
+    drawLine(p, QPointF(derived.left(), corner.y()), corner, Colour::outline, line);
+    drawLine(p, corner, QPointF(tip.x(), tip.y() + headH), Colour::outline, line);
+    QPainterPath head;
+    head.moveTo(tip);
+    head.lineTo(tip.x() + headW / 2, tip.y() + headH);
+    head.lineTo(tip.x() - headW / 2, tip.y() + headH);
+    head.closeSubpath();
+    drawShape(p, head, Colour::paper, line);
+}
+
 void drawGenerate(QPainter &p, const QRectF &area)
 {
     // Source file behind the gears.
@@ -539,6 +573,9 @@ const Picture kPictures[] = {
     {"IconeMainWindow/Cfgs.png", 115, 156, drawCfgs},
 };
 
+// The launcher icon at the sizes of the desktop's icon theme.
+const int kAppIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
 QImage render(const Picture &picture)
 {
     QImage image(picture.width, picture.height, QImage::Format_ARGB32_Premultiplied);
@@ -569,14 +606,28 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: icongen <resources-directory>\n");
+    if (args.size() != 2 && args.size() != 3) {
+        std::fprintf(stderr, "usage: icongen <resources-directory> [<icon-theme-directory>]\n");
         return 2;
     }
     const QDir root(args.at(1));
 
+    QList<Picture> pictures(std::begin(kPictures), std::end(kPictures));
+    QList<QByteArray> appIconPaths; // keeps the paths alive for the Picture records
+    if (args.size() == 3) {
+        for (int size : kAppIconSizes) {
+            appIconPaths.append(
+                QDir(args.at(2))
+                    .absoluteFilePath(QStringLiteral("%1x%1/apps/varnel.png").arg(size))
+                    .toLocal8Bit());
+        }
+        for (int i = 0; i < appIconPaths.size(); ++i)
+            pictures.append(
+                {appIconPaths.at(i).constData(), kAppIconSizes[i], kAppIconSizes[i], drawAppIcon});
+    }
+
     int failures = 0;
-    for (const Picture &picture : kPictures) {
+    for (const Picture &picture : pictures) {
         const QString file = root.filePath(QString::fromLatin1(picture.path));
         if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !render(picture).save(file, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
