@@ -87,26 +87,24 @@ QString CodeGenerator::sourceFileName(const QString &className)
     return className.toLower() + QStringLiteral(".cpp");
 }
 
-void CodeGenerator::inheritanceOf(ClassItem *item, QStringList *parentNames,
-                                  QStringList *includeNames) const
+QHash<const ClassItem *, QList<ClassItem *>> CodeGenerator::linkParents() const
 {
+    QHash<const ClassItem *, QList<ClassItem *>> parents;
     for (const Link *link : m_links) {
         const LinkModel *linkModel = link->getModel();
         // Aggregations and associations bring no base class and no include of their own.
-        if (linkModel->type() != LinkModel::Inheritance || !linkModel->isComplete()
-            || linkModel->slave() != item)
-            continue;
-        ClassModel *master = linkModel->master()->getModel();
-        parentNames->append(master->name());
-        // What the parent's header includes reaches this class through it.
-        rescan(master);
-        const QStringList inherited = master->neededIncludes();
-        includeNames->removeIf(
-            [&inherited](const QString &name) { return inherited.contains(name); });
+        if (linkModel->type() == LinkModel::Inheritance && linkModel->isComplete())
+            parents[linkModel->slave()].append(linkModel->master());
     }
+    return parents;
 }
 
 QString CodeGenerator::headerText(ClassItem *item) const
+{
+    return headerText(item, linkParents().value(item));
+}
+
+QString CodeGenerator::headerText(ClassItem *item, const QList<ClassItem *> &linkParents) const
 {
     ClassModel *model = item->getModel();
     rescan(model);
@@ -119,7 +117,15 @@ QString CodeGenerator::headerText(ClassItem *item) const
 
     QStringList parentNames;
     QStringList includeNames = model->neededIncludes();
-    inheritanceOf(item, &parentNames, &includeNames);
+    for (ClassItem *parent : linkParents) {
+        ClassModel *master = parent->getModel();
+        parentNames.append(master->name());
+        // What the parent's header includes reaches this class through it.
+        rescan(master);
+        const QStringList inherited = master->neededIncludes();
+        includeNames.removeIf(
+            [&inherited](const QString &name) { return inherited.contains(name); });
+    }
 
     for (const QString &include : std::as_const(includeNames)) {
         if (isToolkitName(include))
@@ -140,17 +146,18 @@ QString CodeGenerator::headerText(ClassItem *item) const
     for (const QString &include : model->includes())
         text += includeLine(include);
 
-    QStringList bases;
+    // Links first, then the typed parent; every base is public.
+    QStringList inheritance;
     for (const QString &parent : std::as_const(parentNames)) {
         text += includeLine(parent);
-        bases.append(QStringLiteral("public ") + parent);
+        inheritance.append(QStringLiteral("public ") + parent);
     }
     if (!typedParent.isEmpty())
-        bases.append(QStringLiteral("public ") + typedParent);
+        inheritance.append(QStringLiteral("public ") + typedParent);
 
     text += QStringLiteral("\nclass ") + name;
-    if (!bases.isEmpty())
-        text += QStringLiteral(" : ") + bases.join(QStringLiteral(", "));
+    if (!inheritance.isEmpty())
+        text += QStringLiteral(" : ") + inheritance.join(QStringLiteral(", "));
     text += QStringLiteral("\n{\n\n");
 
     QStringList publicLines;
@@ -222,6 +229,9 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
             m_onWritten(path);
     };
 
+    // One walk over the links for the whole generation, not one per class.
+    const QHash<const ClassItem *, QList<ClassItem *>> parents = linkParents();
+
     for (ClassItem *item : items) {
         const QString name = item->getModel()->name();
         if (!isValidFileName(name)) {
@@ -249,7 +259,7 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
             written(sourcePath);
         else
             report(Problem::CannotWriteSource, name);
-        if (writeFile(&header, headerText(item)))
+        if (writeFile(&header, headerText(item, parents.value(item))))
             written(headerPath);
         else
             report(Problem::CannotWriteHeader, name);

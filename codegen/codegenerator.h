@@ -1,6 +1,7 @@
 #ifndef CODEGENERATOR_H
 #define CODEGENERATOR_H
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -47,9 +48,9 @@ public:
     static QString sourceFileName(const QString &className);
 
 private:
-    // Names of the inheritance parents of the item, in link order, and the include
-    // names left once what those parents already include is taken out.
-    void inheritanceOf(ClassItem *item, QStringList *parentNames, QStringList *includeNames) const;
+    // The base classes that inheritance links give each derived class, in link order.
+    QHash<const ClassItem *, QList<ClassItem *>> linkParents() const;
+    QString headerText(ClassItem *item, const QList<ClassItem *> &linkParents) const;
 
     QList<Link *> m_links;
     ProblemHandler m_onProblem;
