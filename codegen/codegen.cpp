@@ -6,8 +6,34 @@
 #include "ui_codegen.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QMessageBox>
+
+namespace {
+
+// The end of a folder path tells most about it: what does not fit is cut from the
+// front, keeping the last folders whole when possible.
+QString elidedPath(const QString &path, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const QString ellipsis = QStringLiteral("…");
+    const QChar separator = QDir::separator();
+    QStringList parts = path.split(separator, Qt::SkipEmptyParts);
+    QString tail;
+    while (!parts.isEmpty()) {
+        const QString longer = separator + parts.takeLast() + tail;
+        if (metrics.horizontalAdvance(ellipsis + longer) > width)
+            break;
+        tail = longer;
+    }
+    if (tail.isEmpty())
+        return metrics.elidedText(path, Qt::ElideLeft, width);
+    return ellipsis + tail;
+}
+
+} // namespace
 
 CodeGen::CodeGen(QList<ClassItem *> *classItems, QList<Link *> *linkItems, QWidget *parent)
     : QWidget(parent)
@@ -21,7 +47,8 @@ CodeGen::CodeGen(QList<ClassItem *> *classItems, QList<Link *> *linkItems, QWidg
     // A long folder is shown shortened rather than widening the window.
     ui->lab_dirPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ui->lab_dirPath->setMinimumWidth(
-        ui->lab_dirPath->fontMetrics().horizontalAdvance(QStringLiteral("/home/…/folder")));
+        ui->lab_dirPath->fontMetrics().horizontalAdvance(QStringLiteral("…/generated")));
+    ui->lab_dirPath->installEventFilter(this);
 }
 
 CodeGen::~CodeGen()
@@ -67,10 +94,12 @@ void CodeGen::on_too_dirPath_clicked()
     showDirPath();
 }
 
-void CodeGen::resizeEvent(QResizeEvent *event)
+bool CodeGen::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::resizeEvent(event);
-    showDirPath();
+    // The folder is shortened to the label's width, so it follows that width.
+    if (watched == ui->lab_dirPath && event->type() == QEvent::Resize)
+        showDirPath();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CodeGen::showDirPath()
@@ -82,8 +111,7 @@ void CodeGen::showDirPath()
     }
     const QString path = QDir::toNativeSeparators(dirPath);
     const int width = qMax(ui->lab_dirPath->width(), ui->lab_dirPath->minimumWidth());
-    ui->lab_dirPath->setText(
-        ui->lab_dirPath->fontMetrics().elidedText(path, Qt::ElideMiddle, width));
+    ui->lab_dirPath->setText(elidedPath(path, ui->lab_dirPath->fontMetrics(), width));
     ui->lab_dirPath->setToolTip(path);
 }
 

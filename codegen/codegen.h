@@ -26,7 +26,7 @@ public:
     void resetForm();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_com_gen_clicked();

@@ -79,6 +79,7 @@ private slots:
     void generateAllLocksTheList();
     void folderDialog();
     void cancelledFolderDialog();
+    void longFolderShowsItsEnd();
     void noDestination();
     void noClassPicked();
     void generateAll();
@@ -287,6 +288,26 @@ void TestCodeGen::cancelledFolderDialog()
     generate(1);
     QCOMPARE(filesIn(m_dir->path()),
              QStringList({QStringLiteral("kept.cpp"), QStringLiteral("kept.h")}));
+}
+
+void TestCodeGen::longFolderShowsItsEnd()
+{
+    const QString folder =
+        m_dir->filePath(QStringLiteral("a-folder-name-far-too-long-for-so-small-a-window/gen"));
+    QVERIFY(QDir().mkpath(folder));
+    window()->openGenerator();
+    QVERIFY(QTest::qWaitForWindowExposed(window()));
+    chooseFolder(folder);
+    // Cut from the front, with the last folder kept whole, and within the label.
+    const QString shown = dirLabel()->text();
+    QVERIFY2(shown.startsWith(QStringLiteral("…")), qPrintable(shown));
+    QVERIFY2(shown.endsWith(QDir::separator() + QStringLiteral("gen")), qPrintable(shown));
+    QVERIFY(dirLabel()->fontMetrics().horizontalAdvance(shown) <= dirLabel()->width());
+
+    // Given the room, the whole folder shows.
+    window()->resize(window()->width() + window()->fontMetrics().horizontalAdvance(folder),
+                     window()->height());
+    QTRY_COMPARE(dirLabel()->text(), QDir::toNativeSeparators(folder));
 }
 
 void TestCodeGen::noDestination()
