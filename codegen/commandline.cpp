@@ -20,17 +20,6 @@ namespace CommandLine {
 
 namespace {
 
-// The texts of the command line, translated like those of the windows.
-struct Texts
-{
-    Q_DECLARE_TR_FUNCTIONS(CommandLine)
-};
-
-QString tr(const char *text)
-{
-    return Texts::tr(text);
-}
-
 // The user's language applies here too; the settings file is found as the window finds it.
 void installTranslators(QCoreApplication *app, QTranslator *qtTranslator,
                         QTranslator *appTranslator)
@@ -59,6 +48,16 @@ struct Diagram
     }
 };
 
+// One headless run. A class only so that its texts are translated, like those of the
+// windows, under a context of their own.
+class Runner
+{
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
+public:
+    static int run(int argc, char **argv);
+};
+
 } // namespace
 
 bool isHeadless(int argc, char **argv)
@@ -81,6 +80,11 @@ bool isHeadless(int argc, char **argv)
 }
 
 int run(int argc, char **argv)
+{
+    return Runner::run(argc, argv);
+}
+
+int Runner::run(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("varnel"));
