@@ -2,8 +2,10 @@
 #define CLASSITEM_H
 
 #include <QGraphicsItem>
+#include <QList>
 
 class ClassModel;
+class Link;
 class QFont;
 
 // The UML box of one class on the canvas. It owns the class's model.
@@ -26,10 +28,26 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+
 private:
+    // Links register here while this box is one of their ends, so that a move or a
+    // new size reaches exactly the links it concerns.
+    friend class Link;
+    void sizeChanged();
+    void adjustLinks();
+
     bool dragging = false;
     ClassModel *model;
     const QFont *font;
+    // The extent last announced to the scene; the model's figures change before
+    // the box hears of it.
+    QRectF extent;
+    QList<Link *> links;
 };
 
 #endif // CLASSITEM_H

@@ -1,10 +1,9 @@
 #include "codegen/commandline.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/translations.h"
 #include "persistence/cfg.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -20,20 +19,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Varnel"));
     QApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
 
-    const QString language = Cfg::readLanguage(Cfg::readPath());
-    const QString appDir = QCoreApplication::applicationDirPath();
-
-    // Qt's own texts (standard buttons, dialogs): a copy shipped beside the program
-    // wins over the system's.
-    QTranslator qtTranslator;
-    const QString qtFile = QStringLiteral("qt_") + language;
-    if (qtTranslator.load(qtFile, appDir)
-        || qtTranslator.load(qtFile, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
-
-    QTranslator appTranslator;
-    if (appTranslator.load(QStringLiteral("Varnel_") + language, appDir))
-        QApplication::installTranslator(&appTranslator);
+    Translations::install(Cfg::readLanguage(Cfg::readPath()));
 
     MainWindow window;
     window.show();

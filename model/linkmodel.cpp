@@ -10,6 +10,18 @@ LinkModel::LinkModel(QObject *parent)
     : QObject(parent)
 {}
 
+void LinkModel::setMaster(ClassItem *master)
+{
+    m_master = master;
+    emit endsChanged();
+}
+
+void LinkModel::setSlave(ClassItem *slave)
+{
+    m_slave = slave;
+    emit endsChanged();
+}
+
 bool LinkModel::isComplete() const
 {
     return m_master && m_slave && m_master != m_slave;

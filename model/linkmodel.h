@@ -22,8 +22,8 @@ public:
     ClassItem *master() const { return m_master; }
     ClassItem *slave() const { return m_slave; }
     int type() const { return m_type; }
-    void setMaster(ClassItem *master) { m_master = master; }
-    void setSlave(ClassItem *slave) { m_slave = slave; }
+    void setMaster(ClassItem *master);
+    void setSlave(ClassItem *slave);
     void setType(int type) { m_type = type; }
 
     // A link is complete when both ends are set and are two different boxes.
@@ -36,6 +36,8 @@ public:
 
 signals:
     void editing(LinkModel *link);
+    // setMaster() or setSlave() ran: the drawn link follows its ends through it.
+    void endsChanged();
 
 private:
     ClassItem *m_master = nullptr;

@@ -125,9 +125,12 @@ void TestAuxWindows::welcomeForm()
     QCOMPARE(feedback->text(), QStringLiteral("Feedback"));
     QCOMPARE(feedback->description(), QStringLiteral("Laissez vos commentaires sur le site"));
     QCOMPARE(feedback->iconSize(), QSize(40, 40));
-    QCOMPARE(
-        feedback->icon().pixmap(QSize(27, 32)).toImage().convertToFormat(QImage::Format_ARGB32),
-        QImage(QStringLiteral(":/OtherIcone/FavIcon.png")).convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(feedback->icon()
+                 .pixmap(QSize(27, 32))
+                 .toImage()
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             QImage(QStringLiteral(":/OtherIcone/FavIcon.png"))
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 void TestAuxWindows::welcomeText()
@@ -201,9 +204,9 @@ void TestAuxWindows::aboutForm()
     QVERIFY(logo);
     QCOMPARE(logo->text(), QString());
     QCOMPARE(logo->alignment(), Qt::AlignCenter);
-    QCOMPARE(logo->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+    QCOMPARE(logo->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
              QImage(QStringLiteral(":/OtherIcone/IconeVNL-200x110.png"))
-                 .convertToFormat(QImage::Format_ARGB32));
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied));
 
     auto *line = window.findChild<QFrame *>(QStringLiteral("line"));
     QVERIFY(line);

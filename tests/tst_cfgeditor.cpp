@@ -194,9 +194,12 @@ void TestCfgEditor::form()
     QCOMPARE(apply->description(), QStringLiteral("Applique et sauvegarde vos configurations"));
     QCOMPARE(apply->iconSize(), QSize(62, 62));
     QVERIFY(!apply->icon().isNull());
-    QCOMPARE(
-        apply->icon().pixmap(QSize(152, 114)).toImage().convertToFormat(QImage::Format_ARGB32),
-        QImage(QStringLiteral(":/OtherIcone/Apply.png")).convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(apply->icon()
+                 .pixmap(QSize(152, 114))
+                 .toImage()
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             QImage(QStringLiteral(":/OtherIcone/Apply.png"))
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied));
 
     QCOMPARE(child<QLabel>("label_4")->toolTip(),
              QStringLiteral("Le préfixe d'attribut : par exemple \"m_\" ou \"_\".\n"

@@ -1,0 +1,616 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR" sourcelanguage="fr">
+<context>
+    <name>AboutUs</name>
+    <message>
+        <source>A propos d&apos;VNL</source>
+        <translation>A propos d&apos;VNL</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Varnel&lt;/span&gt;&lt;/p&gt;
+&lt;ul style=&quot;margin-top: 0px; margin-bottom: 0px; margin-left: 0px; margin-right: 0px; -qt-list-indent: 1; list-style-type: none;&quot;&gt;&lt;li style=&quot; margin-top:12px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Version : 1.0&lt;/li&gt;
+&lt;li style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Développeur : Les développeurs de Varnel&lt;/li&gt;
+&lt;li style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;br /&gt;&lt;/li&gt;
+&lt;li style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Site internet : &lt;a href=&quot;https://varnel.example.org&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;https://varnel.example.org&lt;/span&gt;&lt;/a&gt;&lt;/li&gt;
+&lt;li style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Support : &lt;a href=&quot;mailto:support@varnel.example.org&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;support@varnel.example.org&lt;/span&gt;&lt;/a&gt;&lt;/li&gt;&lt;/ul&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Varnel&lt;/span&gt;&lt;/p&gt;
+&lt;ul style=&quot;margin-top: 0px; margin-bottom: 0px; margin-left: 0px; margin-right: 0px; -qt-list-indent: 1; list-style-type: none;&quot;&gt;&lt;li style=&quot; margin-top:12px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Version : 1.0&lt;/li&gt;
+&lt;li style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Développeur : Les développeurs de Varnel&lt;/li&gt;
+&lt;li style=&quot;-qt-paragraph-type:empty; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;br /&gt;&lt;/li&gt;
+&lt;li style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Site internet : &lt;a href=&quot;https://varnel.example.org&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;https://varnel.example.org&lt;/span&gt;&lt;/a&gt;&lt;/li&gt;
+&lt;li style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;* Support : &lt;a href=&quot;mailto:support@varnel.example.org&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;support@varnel.example.org&lt;/span&gt;&lt;/a&gt;&lt;/li&gt;&lt;/ul&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CfgEditor</name>
+    <message>
+        <source>VNL - Configuration</source>
+        <translation>VNL - Configuration</translation>
+    </message>
+    <message>
+        <source>Général</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Préférances logiciel</source>
+        <translation>Préférances logiciel</translation>
+    </message>
+    <message>
+        <source>Sauvegarde automatique</source>
+        <translation>Sauvegarde automatique</translation>
+    </message>
+    <message>
+        <source>Demander confirmation à la fermeture</source>
+        <translation>Demander confirmation à la fermeture</translation>
+    </message>
+    <message>
+        <source>Fenêtre d&apos;acceuil</source>
+        <translation>Fenêtre d&apos;acceuil</translation>
+    </message>
+    <message>
+        <source>Langue :</source>
+        <translation>Langue :</translation>
+    </message>
+    <message>
+        <source>Préférance modélisation - génération</source>
+        <translation>Préférance modélisation - génération</translation>
+    </message>
+    <message>
+        <source>Préfixe d&apos;attibut :</source>
+        <translation>Préfixe d&apos;attibut :</translation>
+    </message>
+    <message>
+        <source>Le préfixe d&apos;attribut : par exemple &quot;m_&quot; ou &quot;_&quot;.
+La connaissance de ce préfixe permet à VNL de générer correctement les fonctions d&apos;accessions.</source>
+        <translation>Le préfixe d&apos;attribut : par exemple &quot;m_&quot; ou &quot;_&quot;.
+La connaissance de ce préfixe permet à VNL de générer correctement les fonctions d&apos;accessions.</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Ajouter automatiquement les fonctions d&apos;accessions (&quot;set&quot; - &quot;get&quot;)</source>
+        <translation>Ajouter automatiquement les fonctions d&apos;accessions (&quot;set&quot; - &quot;get&quot;)</translation>
+    </message>
+    <message>
+        <source>Affichage</source>
+        <translation>Affichage</translation>
+    </message>
+    <message>
+        <source>Barre d&apos;action</source>
+        <translation>Barre d&apos;action</translation>
+    </message>
+    <message>
+        <source>Afficher</source>
+        <translation>Afficher</translation>
+    </message>
+    <message>
+        <source>Taille des icônes :</source>
+        <translation>Taille des icônes :</translation>
+    </message>
+    <message>
+        <source>Petites</source>
+        <translation>Petites</translation>
+    </message>
+    <message>
+        <source>Moyennes</source>
+        <translation>Moyennes</translation>
+    </message>
+    <message>
+        <source>Grandes</source>
+        <translation>Grandes</translation>
+    </message>
+    <message>
+        <source>Barre d&apos;item</source>
+        <translation>Barre d&apos;item</translation>
+    </message>
+    <message>
+        <source>Tailles des icônes :</source>
+        <translation>Tailles des icônes :</translation>
+    </message>
+    <message>
+        <source>Police d&apos;écriture :</source>
+        <translation>Police d&apos;écriture :</translation>
+    </message>
+    <message>
+        <source>Appliquer</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Applique et sauvegarde vos configurations</source>
+        <translation>Applique et sauvegarde vos configurations</translation>
+    </message>
+    <message>
+        <source>Configurations par défault</source>
+        <translation>Configurations par défault</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Impossible de sauvegarder vos configurations.</source>
+        <translation>Impossible de sauvegarder vos configurations.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassEditor</name>
+    <message>
+        <source>Ajouter une classe</source>
+        <translation>Ajouter une classe</translation>
+    </message>
+    <message>
+        <source>Général</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Nom :</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Attributs</source>
+        <translation>Attributs</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source> - </source>
+        <translation> - </translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Type :</source>
+        <translation>Type :</translation>
+    </message>
+    <message>
+        <source>Valeur par défault :</source>
+        <translation>Valeur par défault :</translation>
+    </message>
+    <message>
+        <source>Portée :</source>
+        <translation>Portée :</translation>
+    </message>
+    <message>
+        <source>Privé</source>
+        <translation>Privé</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Méthodes - Signaux et slots</source>
+        <translation>Méthodes - Signaux et slots</translation>
+    </message>
+    <message>
+        <source>Type de retour :</source>
+        <translation>Type de retour :</translation>
+    </message>
+    <message>
+        <source>Privée</source>
+        <translation>Privée</translation>
+    </message>
+    <message>
+        <source>Protégée</source>
+        <translation>Protégée</translation>
+    </message>
+    <message>
+        <source>Arguments :</source>
+        <translation>Arguments :</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Nom de la classe de laquelle hérite celle-ci</source>
+        <translation>Nom de la classe de laquelle hérite celle-ci</translation>
+    </message>
+    <message>
+        <source>Hérite de :</source>
+        <translation>Hérite de :</translation>
+    </message>
+    <message>
+        <source>Utilisez ce champ si votre classe hérite d&apos;une classe non représentez sur votre diagramme de classe.</source>
+        <translation>Utilisez ce champ si votre classe hérite d&apos;une classe non représentez sur votre diagramme de classe.</translation>
+    </message>
+    <message>
+        <source>Classes à inclures :</source>
+        <translation>Classes à inclures :</translation>
+    </message>
+    <message>
+        <source>Séparer les classes par un &quot;;&quot; - N&apos;indiquez ici que les classes à inclure qui ne figurent par sur votre diagramme.</source>
+        <translation>Séparer les classes par un &quot;;&quot; - N&apos;indiquez ici que les classes à inclure qui ne figurent par sur votre diagramme.</translation>
+    </message>
+    <message>
+        <source>Commentaire de classe :</source>
+        <translation>Commentaire de classe :</translation>
+    </message>
+    <message>
+        <source>Supprimer la classe</source>
+        <translation>Supprimer la classe</translation>
+    </message>
+    <message>
+        <source>Créer la nouvelle classe</source>
+        <translation>Créer la nouvelle classe</translation>
+    </message>
+    <message>
+        <source>Ajouter une nouvelle classe</source>
+        <translation>Ajouter une nouvelle classe</translation>
+    </message>
+    <message>
+        <source>Ajouter la nouvelle classe</source>
+        <translation>Ajouter la nouvelle classe</translation>
+    </message>
+    <message>
+        <source>Supprimer </source>
+        <translation>Supprimer </translation>
+    </message>
+    <message>
+        <source>Editer la classes - </source>
+        <translation>Editer la classes - </translation>
+    </message>
+    <message>
+        <source>Modifier </source>
+        <translation>Modifier </translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de nom à votre classe.</source>
+        <translation>Vous n&apos;avez pas donné de nom à votre classe.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de nom à l&apos;attribut.</source>
+        <translation>Vous n&apos;avez pas donné de nom à l&apos;attribut.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de type à l&apos;attribut.</source>
+        <translation>Vous n&apos;avez pas donné de type à l&apos;attribut.</translation>
+    </message>
+    <message>
+        <source>Cette classe possède déjà un attribut de ce nom.</source>
+        <translation>Cette classe possède déjà un attribut de ce nom.</translation>
+    </message>
+    <message>
+        <source>Méthodes &lt;&lt; Set &gt;&gt; - &lt;&lt; Get &gt;&gt;</source>
+        <translation>Méthodes &lt;&lt; Set &gt;&gt; - &lt;&lt; Get &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Voulez-vous que VNL génère automatiquement les fonctions d&apos;accessions ?</source>
+        <translation>Voulez-vous que VNL génère automatiquement les fonctions d&apos;accessions ?</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;</source>
+        <translation>&lt;&lt;</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas entrez de nom pour votre fonction.</source>
+        <translation>Vous n&apos;avez pas entrez de nom pour votre fonction.</translation>
+    </message>
+    <message>
+        <source>Une de vos fonctions possède déjà ce nom</source>
+        <translation>Une de vos fonctions possède déjà ce nom</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas entrez de nom pour votre argument.</source>
+        <translation>Vous n&apos;avez pas entrez de nom pour votre argument.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas donné de type à votre argument</source>
+        <translation>Vous n&apos;avez pas donné de type à votre argument</translation>
+    </message>
+    <message>
+        <source>Un des arguments de cette fonction possède déjà ce nom.</source>
+        <translation>Un des arguments de cette fonction possède déjà ce nom.</translation>
+    </message>
+    <message>
+        <source>Un accesseur « set » doit garder son argument.</source>
+        <translation>Un accesseur « set » doit garder son argument.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkEditor</name>
+    <message>
+        <source>Editeur de lien</source>
+        <translation>Editeur de lien</translation>
+    </message>
+    <message>
+        <source>Lien :</source>
+        <translation>Lien :</translation>
+    </message>
+    <message>
+        <source>Texte 1</source>
+        <translation>Texte 1</translation>
+    </message>
+    <message>
+        <source>Texte 2</source>
+        <translation>Texte 2</translation>
+    </message>
+    <message>
+        <source>Supprimer le lien</source>
+        <translation>Supprimer le lien</translation>
+    </message>
+    <message>
+        <source>Ajouter</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>&lt; Sélectionnez &gt;</source>
+        <translation>&lt; Sélectionnez &gt;</translation>
+    </message>
+    <message>
+        <source>Héritage</source>
+        <translation>Héritage</translation>
+    </message>
+    <message>
+        <source>Classe mère :</source>
+        <translation>Classe mère :</translation>
+    </message>
+    <message>
+        <source>Classe fille :</source>
+        <translation>Classe fille :</translation>
+    </message>
+    <message>
+        <source>Agrégation</source>
+        <translation>Agrégation</translation>
+    </message>
+    <message>
+        <source>Classe contenant</source>
+        <translation>Classe contenant</translation>
+    </message>
+    <message>
+        <source>Classe contenue</source>
+        <translation>Classe contenue</translation>
+    </message>
+    <message>
+        <source>Association</source>
+        <translation>Association</translation>
+    </message>
+    <message>
+        <source>Modifier</source>
+        <translation>Modifier</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Pour éditer une classe ou un lien, faites un clique droite dessus.</source>
+        <translation>Pour éditer une classe ou un lien, faites un clique droite dessus.</translation>
+    </message>
+    <message>
+        <source>Zoom :</source>
+        <translation>Zoom :</translation>
+    </message>
+    <message>
+        <source>VNL</source>
+        <translation>VNL</translation>
+    </message>
+    <message>
+        <source>Modélisation</source>
+        <translation>Modélisation</translation>
+    </message>
+    <message>
+        <source>A propos</source>
+        <translation>A propos</translation>
+    </message>
+    <message>
+        <source>Barre des fichiers</source>
+        <translation>Barre des fichiers</translation>
+    </message>
+    <message>
+        <source>Barre d&apos;item</source>
+        <translation>Barre d&apos;item</translation>
+    </message>
+    <message>
+        <source>Ajouter une classe</source>
+        <translation>Ajouter une classe</translation>
+    </message>
+    <message>
+        <source>Ouvre l&apos;éditeur de classe</source>
+        <translation>Ouvre l&apos;éditeur de classe</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation>Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Ajouter un lien d&apos;héritage</source>
+        <translation>Ajouter un lien d&apos;héritage</translation>
+    </message>
+    <message>
+        <source>Ouvre l&apos;éditeur de lien</source>
+        <translation>Ouvre l&apos;éditeur de lien</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>Ajouter un lien d&apos;agrégation</source>
+        <translation>Ajouter un lien d&apos;agrégation</translation>
+    </message>
+    <message>
+        <source>Ctrl+L</source>
+        <translation>Ctrl+L</translation>
+    </message>
+    <message>
+        <source>Ajouter un lien d&apos;association</source>
+        <translation>Ajouter un lien d&apos;association</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Ouvrir la fenêtre de génération</source>
+        <translation>Ouvrir la fenêtre de génération</translation>
+    </message>
+    <message>
+        <source>Générer le code source</source>
+        <translation>Générer le code source</translation>
+    </message>
+    <message>
+        <source>Ouvre la fenêtre de paramétrage de la génération de code</source>
+        <translation>Ouvre la fenêtre de paramétrage de la génération de code</translation>
+    </message>
+    <message>
+        <source>Ctrl+G</source>
+        <translation>Ctrl+G</translation>
+    </message>
+    <message>
+        <source>Enregistrer</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Enregistre votre diagramme</source>
+        <translation>Enregistre votre diagramme</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Charger</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Charge un diagramme précédement enregistré</source>
+        <translation>Charge un diagramme précédement enregistré</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Enregistrer sous ...</source>
+        <translation>Enregistrer sous ...</translation>
+    </message>
+    <message>
+        <source>Alt+S</source>
+        <translation>Alt+S</translation>
+    </message>
+    <message>
+        <source>Nouveau</source>
+        <translation>Nouveau</translation>
+    </message>
+    <message>
+        <source>Efface le diagramme actuel pour en faire un nouveau</source>
+        <translation>Efface le diagramme actuel pour en faire un nouveau</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Ferme VNL</source>
+        <translation>Ferme VNL</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>Ouvre le gestionnaire de configuration</source>
+        <translation>Ouvre le gestionnaire de configuration</translation>
+    </message>
+    <message>
+        <source>A propos de Qt</source>
+        <translation>A propos de Qt</translation>
+    </message>
+    <message>
+        <source>A propos d&apos;VNL</source>
+        <translation>A propos d&apos;VNL</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Un lien existe déjà entre ces deux classes.</source>
+        <translation>Un lien existe déjà entre ces deux classes.</translation>
+    </message>
+    <message>
+        <source>Sans nom</source>
+        <translation>Sans nom</translation>
+    </message>
+    <message>
+        <source>Prêt</source>
+        <translation>Prêt</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier de configuration.</source>
+        <translation>Impossible d&apos;ouvrir le fichier de configuration.</translation>
+    </message>
+    <message>
+        <source>Impossible de parser le fichier de configuration.</source>
+        <translation>Impossible de parser le fichier de configuration.</translation>
+    </message>
+</context>
+<context>
+    <name>WellWin</name>
+    <message>
+        <source>Bienvenue !</source>
+        <translation>Bienvenue !</translation>
+    </message>
+    <message>
+        <source>Varnel</source>
+        <translation>Varnel</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;Kalinga&apos;; font-size:8.25pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Varnel (VNL) est un logiciel amateur libre. &lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Afin d&apos;être toujours plus performant et toujours plus intutif, VNL &lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;a besoin de vos avis,vos impressions, vos rapports de bugs et &lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;vos idées d&apos;amméliorations.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-family:&apos;Kalinga&apos;; font-size:8.25pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Varnel (VNL) est un logiciel amateur libre. &lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Afin d&apos;être toujours plus performant et toujours plus intutif, VNL &lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;a besoin de vos avis,vos impressions, vos rapports de bugs et &lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;vos idées d&apos;amméliorations.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Feedback</source>
+        <translation>Feedback</translation>
+    </message>
+    <message>
+        <source>Laissez vos commentaires sur le site</source>
+        <translation>Laissez vos commentaires sur le site</translation>
+    </message>
+    <message>
+        <source>https://varnel.example.org/feedback</source>
+        <translation>https://varnel.example.org/feedback</translation>
+    </message>
+</context>
+</TS>
