@@ -155,7 +155,7 @@ int Runner::run(int argc, char **argv)
     diagram.classes = reader.takeClasses();
     diagram.links = reader.takeLinks();
     if (status == DiagramReader::CannotOpen) {
-        err << tr("Impossible d'ouvrir le fichier à cet emplacement :")
+        err << tr("Impossible d'ouvrir le fichier à cet emplacement :") << QLatin1Char(' ')
             << QDir::toNativeSeparators(diagramPath) << Qt::endl;
         return GenerationFailed;
     }

@@ -310,7 +310,7 @@ void TestCommandLine::missingDiagram()
     const Run run =
         runVarnel({QStringLiteral("--generate"), missing, QStringLiteral("--output"), outPath()});
     QCOMPARE(run.exitCode, int(CommandLine::GenerationFailed));
-    QCOMPARE(run.err, QStringLiteral("Impossible d'ouvrir le fichier à cet emplacement :")
+    QCOMPARE(run.err, QStringLiteral("Impossible d'ouvrir le fichier à cet emplacement : ")
                           + native(missing) + QLatin1Char('\n'));
     QCOMPARE(run.out, QString());
     QVERIFY(filesIn(outPath()).isEmpty());
