@@ -2,6 +2,7 @@
 #include "canvas/classitem.h"
 #include "canvas/link.h"
 #include "codegen/codegen.h"
+#include "mainwindowtesting.h"
 #include "model/argatt.h"
 #include "model/classmodel.h"
 #include "model/linkmodel.h"
@@ -70,6 +71,7 @@ class TestCodeGen : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -90,6 +92,7 @@ private slots:
     void invalidName();
     void unwritableFolder();
     void headerCannotBeCreated();
+    void fromTheMainWindow();
 
 private:
     CodeGen *window() const { return m_window; }
@@ -124,7 +127,16 @@ private:
     Diagram *m_diagram = nullptr;
     CodeGen *m_window = nullptr;
     QTemporaryDir *m_dir = nullptr;
+    QTemporaryDir m_settingsDir;
 };
+
+void TestCodeGen::initTestCase()
+{
+    QVERIFY(m_settingsDir.isValid());
+    const QString path = m_settingsDir.filePath(QStringLiteral("cfgs.xml"));
+    QVERIFY(MainWindowTesting::writeFile(path, MainWindowTesting::cfgText()));
+    Cfg::setPathOverride(path);
+}
 
 void TestCodeGen::init()
 {
@@ -503,5 +515,45 @@ void TestCodeGen::headerCannotBeCreated()
     QCOMPARE(filesIn(m_dir->path()), QStringList{QStringLiteral("boxed.h")});
 }
 
-QTEST_MAIN(TestCodeGen)
+void TestCodeGen::fromTheMainWindow()
+{
+    using namespace MainWindowTesting;
+    MainWindow mainWindow;
+    ClassItem *shape = addClass(&mainWindow, QStringLiteral("Shape"));
+    ClassItem *circle = addClass(&mainWindow, QStringLiteral("Circle"));
+    QVERIFY(shape && circle);
+    QVERIFY(addLink(&mainWindow, "actionAddInheritanceLink", shape, circle));
+
+    // The window the main window opens works on the diagram as it stands.
+    action(&mainWindow, "actionGenerate")->trigger();
+    CodeGen *generator = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<CodeGen *>(widget); found && found != m_window)
+            generator = found;
+    }
+    QVERIFY(generator);
+    QTRY_VERIFY(generator->isVisible());
+    auto *classList = generator->findChild<QListView *>(QStringLiteral("lis_classes"));
+    QCOMPARE(qobject_cast<QStringListModel *>(classList->model())->stringList(),
+             QStringList({QStringLiteral("Shape"), QStringLiteral("Circle")}));
+
+    ModalAnswerer answerer;
+    answerer.answerFileDialog(m_dir->path());
+    answerer.answerMessageBox(QMessageBox::Ok);
+    generator->findChild<QToolButton *>(QStringLiteral("too_dirPath"))->click();
+    classList->selectionModel()->select(classList->model()->index(1, 0),
+                                        QItemSelectionModel::Select);
+    generator->findChild<QCommandLinkButton *>(QStringLiteral("com_gen"))->click();
+    QVERIFY(answerer.waitUntilAnswered());
+    QCOMPARE(answerer.seen().last().text,
+             QStringLiteral("La générération s'est correctement éffectuée."));
+    QVERIFY(!generator->isVisible());
+    QCOMPARE(filesIn(m_dir->path()),
+             QStringList({QStringLiteral("circle.cpp"), QStringLiteral("circle.h")}));
+    QVERIFY(
+        readAll(m_dir->filePath(QStringLiteral("circle.h")))
+            .contains("#define CIRCLE_H\n\n#include <shape.h>\n\nclass Circle : public Shape\n"));
+}
+
+VARNEL_WINDOW_TEST_MAIN(TestCodeGen)
 #include "tst_codegen.moc"
