@@ -53,6 +53,8 @@ CodeGen::CodeGen(QList<ClassItem *> *classItems, QList<Link *> *linkItems, QWidg
 
 CodeGen::~CodeGen()
 {
+    // The label outlives the form pointers while the children are deleted.
+    ui->lab_dirPath->removeEventFilter(this);
     delete ui;
 }
 
