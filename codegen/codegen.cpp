@@ -44,8 +44,10 @@ CodeGen::CodeGen(QList<ClassItem *> *classItems, QList<Link *> *linkItems, QWidg
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::Tool);
     ui->lis_classes->setModel(&classListModel);
-    // A long folder is shown shortened rather than widening the window.
+    // A long folder is shown shortened rather than widening the window, and the label
+    // takes all the room of its row: the spacer only keeps the button at the right end.
     ui->lab_dirPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ui->horizontalSpacer->changeSize(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum);
     ui->lab_dirPath->setMinimumWidth(
         ui->lab_dirPath->fontMetrics().horizontalAdvance(QStringLiteral("…/generated")));
     ui->lab_dirPath->installEventFilter(this);

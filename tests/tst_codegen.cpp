@@ -315,6 +315,10 @@ void TestCodeGen::longFolderShowsItsEnd()
     QVERIFY2(shown.startsWith(QStringLiteral("…")), qPrintable(shown));
     QVERIFY2(shown.endsWith(QDir::separator() + QStringLiteral("gen")), qPrintable(shown));
     QVERIFY(dirLabel()->fontMetrics().horizontalAdvance(shown) <= dirLabel()->width());
+    // The label has the row to itself, up to the button.
+    const int gap = dirButton()->x() - (dirLabel()->x() + dirLabel()->width());
+    QVERIFY2(gap <= window()->style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing) + 1,
+             qPrintable(QString::number(gap)));
 
     // Given the room, the whole folder shows.
     window()->resize(window()->width() + window()->fontMetrics().horizontalAdvance(folder),
