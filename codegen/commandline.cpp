@@ -98,7 +98,10 @@ int Runner::run(int argc, char **argv)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        tr("Génère l'en-tête et le fichier source C++ des classes d'un diagramme Varnel."));
+        tr("Génère l'en-tête et le fichier source C++ des classes d'un diagramme Varnel.")
+        + QLatin1Char('\n')
+        + tr("Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa "
+             "fenêtre."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption generateOption({QStringLiteral("g"), QStringLiteral("generate")},

@@ -473,6 +473,10 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>Aucune classe à générer.</source>
         <translation>No class to generate.</translation>
     </message>
+    <message>
+        <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
+        <translation>Started with a single file and no option, varnel opens that diagram in its window.</translation>
+    </message>
 </context>
 <context>
     <name>LinkEditor</name>

@@ -473,6 +473,10 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>Aucune classe à générer.</source>
         <translation>Aucune classe à générer.</translation>
     </message>
+    <message>
+        <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
+        <translation>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</translation>
+    </message>
 </context>
 <context>
     <name>LinkEditor</name>
