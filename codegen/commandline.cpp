@@ -3,6 +3,7 @@
 #include "canvas/classitem.h"
 #include "canvas/link.h"
 #include "codegen/codegenerator.h"
+#include "mainwindow/translations.h"
 #include "model/classmodel.h"
 #include "persistence/cfg.h"
 #include "persistence/diagramreader.h"
@@ -10,31 +11,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QTextStream>
-#include <QTranslator>
 
 #include <cstring>
 
 namespace CommandLine {
 
 namespace {
-
-// The user's language applies here too; the settings file is found as the window finds it.
-void installTranslators(QCoreApplication *app, QTranslator *qtTranslator,
-                        QTranslator *appTranslator)
-{
-    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
-    const QString language = Cfg::readLanguage(Cfg::readPath());
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QString qtFile = QStringLiteral("qt_") + language;
-    if (qtTranslator->load(qtFile, appDir)
-        || qtTranslator->load(qtFile, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app->installTranslator(qtTranslator);
-    if (appTranslator->load(QStringLiteral("Varnel_") + language, appDir))
-        app->installTranslator(appTranslator);
-}
 
 // Owns what the reader built until the run ends.
 struct Diagram
@@ -89,9 +72,11 @@ int Runner::run(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("varnel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VARNEL_VERSION));
-    QTranslator qtTranslator;
-    QTranslator appTranslator;
-    installTranslators(&app, &qtTranslator, &appTranslator);
+    // The user's language applies here too; the settings file is found as the window
+    // finds it, so the names it derives from must be the same.
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
+    Translations::install(Cfg::readLanguage(Cfg::readPath()));
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,7 +24,7 @@ struct Run
 };
 
 // Runs varnel without a display: anything that needed one would fail here.
-Run runVarnel(const QStringList &arguments)
+Run runVarnel(const QStringList &arguments, const QString &program = QStringLiteral(VARNEL_BINARY))
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -31,7 +32,7 @@ Run runVarnel(const QStringList &arguments)
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VARNEL_BINARY), arguments);
+    process.start(program, arguments);
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
@@ -126,6 +127,7 @@ private slots:
     void outputBelowAFile();
     void headerCannotBeWritten();
     void emptyDiagram();
+    void settingsLanguage();
 
 private:
     QString shapesPath() const { return m_dir->filePath(QStringLiteral("shapes.vnls")); }
@@ -382,6 +384,31 @@ void TestCommandLine::emptyDiagram()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QString());
     QCOMPARE(run.err, QStringLiteral("Aucune classe à générer.\n"));
+}
+
+void TestCommandLine::settingsLanguage()
+{
+    // A copy of the program beside its settings and its English translation.
+    const QString binary = QStringLiteral(VARNEL_BINARY);
+    const QString copy = m_dir->filePath(QStringLiteral("varnel"));
+    QVERIFY(QFile::copy(binary, copy));
+    QVERIFY(QFile::copy(QFileInfo(binary).dir().filePath(QStringLiteral("Varnel_en.qm")),
+                        m_dir->filePath(QStringLiteral("Varnel_en.qm"))));
+    QVERIFY(writeFile(m_dir->filePath(QStringLiteral("cfgs.xml")),
+                      "<?xml version='1.0' encoding='ISO-8859-1'?>\n<cfgs language=\"en\"/>\n"));
+
+    const QString missing = m_dir->filePath(QStringLiteral("absent.vnls"));
+    const Run failed = runVarnel(
+        {QStringLiteral("--generate"), missing, QStringLiteral("--output"), outPath()}, copy);
+    QCOMPARE(failed.exitCode, int(CommandLine::GenerationFailed));
+    QCOMPARE(failed.err, QStringLiteral("Cannot open the file at this location: ") + native(missing)
+                             + QLatin1Char('\n'));
+
+    const Run help = runVarnel({QStringLiteral("--help")}, copy);
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY2(help.out.contains(QLatin1String("--output <folder>")), qPrintable(help.out));
+    QVERIFY2(help.out.contains(QLatin1String("Folder where the files are written.")),
+             qPrintable(help.out));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
