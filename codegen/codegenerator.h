@@ -37,8 +37,8 @@ public:
     // same name replace earlier ones. True when every file was written.
     bool generate(const QList<ClassItem *> &items, const QString &folder);
 
-    // The two texts of one class. Both rescan the class (and the header its
-    // inheritance parents) so that they follow the model as it is now.
+    // The two texts of one class, from the models as they are now: the header scans
+    // the class and its inheritance parents afresh for the types to include.
     QString headerText(ClassItem *item) const;
     QString sourceText(ClassItem *item) const;
 
