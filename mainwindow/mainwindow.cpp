@@ -74,11 +74,12 @@ MainWindow::~MainWindow()
     delete cfgEditor;
     delete wellWin;
     delete aboutUs;
-    // Links before boxes, so that no link is ever left pointing at a deleted box.
-    qDeleteAll(linkItems);
-    linkItems.clear();
+    // Boxes, then links: a box that goes tells its links to forget it, so the links
+    // still to be deleted never reach a deleted box.
     qDeleteAll(classItems);
     classItems.clear();
+    qDeleteAll(linkItems);
+    linkItems.clear();
     // An addition still open when the window goes: its item is on no list.
     delete pendingLink;
     delete pendingClass;
@@ -122,6 +123,8 @@ void MainWindow::applyCfg()
     ui->ItemToolBar->setIconSize(QSize(cfg.itemBarIconSize(), cfg.itemBarIconSize()));
     ui->FileToolBar->setVisible(cfg.actionBar());
     ui->FileToolBar->setIconSize(QSize(cfg.actionBarIconSize(), cfg.actionBarIconSize()));
+    // The boxes read the configured font when they paint: show an applied font now.
+    scene.update();
 }
 
 void MainWindow::on_sli_zoom_valueChanged(int value)
