@@ -56,8 +56,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     aboutUs = new AboutUs(nullptr);
 
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
+    QStringList arguments = QCoreApplication::arguments();
+    // "--" ends the options, so that a diagram whose name starts with "-" can be opened.
+    if (arguments.size() > 2 && arguments.at(1) == QLatin1String("--"))
+        arguments.removeAt(1);
+    if (arguments.size() > 1 && arguments.at(1) != QLatin1String("--"))
         load(arguments.at(1));
 
     wellWin = new WellWin(nullptr);
