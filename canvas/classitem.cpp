@@ -34,6 +34,8 @@ ClassItem::ClassItem(const QFont *font)
     // Moves must reach the links that end on this box.
     setFlag(ItemSendsGeometryChanges);
     QObject::connect(model, &ClassModel::sizeChanged, model, [this] { sizeChanged(); });
+    // An edit that keeps the size changes the text all the same.
+    QObject::connect(model, &ClassModel::linesUpdated, model, [this] { update(); });
 }
 
 ClassItem::~ClassItem()

@@ -1,14 +1,187 @@
 #include "codegen/codegen.h"
 
+#include "canvas/classitem.h"
+#include "codegen/codegenerator.h"
+#include "model/classmodel.h"
+#include "ui_codegen.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// The end of a folder path tells most about it: what does not fit is cut from the
+// front, keeping the last folders whole when possible.
+QString elidedPath(const QString &path, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const QString ellipsis = QStringLiteral("…");
+    const QChar separator = QDir::separator();
+    QStringList parts = path.split(separator, Qt::SkipEmptyParts);
+    QString tail;
+    while (!parts.isEmpty()) {
+        const QString longer = separator + parts.takeLast() + tail;
+        if (metrics.horizontalAdvance(ellipsis + longer) > width)
+            break;
+        tail = longer;
+    }
+    if (tail.isEmpty())
+        return metrics.elidedText(path, Qt::ElideLeft, width);
+    return ellipsis + tail;
+}
+
+} // namespace
+
 CodeGen::CodeGen(QList<ClassItem *> *classItems, QList<Link *> *linkItems, QWidget *parent)
     : QWidget(parent)
+    , ui(new Ui_CodeGen)
     , classItems(classItems)
     , linkItems(linkItems)
-{}
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::Tool);
+    ui->lis_classes->setModel(&classListModel);
+    // A long folder is shown shortened rather than widening the window, and the label
+    // takes all the room of its row: the spacer only keeps the button at the right end.
+    ui->lab_dirPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ui->horizontalSpacer->changeSize(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum);
+    ui->lab_dirPath->setMinimumWidth(
+        ui->lab_dirPath->fontMetrics().horizontalAdvance(QStringLiteral("…/generated")));
+    ui->lab_dirPath->installEventFilter(this);
+}
 
-CodeGen::~CodeGen() = default;
+CodeGen::~CodeGen()
+{
+    // The label outlives the form pointers while the children are deleted.
+    ui->lab_dirPath->removeEventFilter(this);
+    delete ui;
+}
 
 void CodeGen::openGenerator()
 {
+    resetForm();
+    QStringList names;
+    for (const ClassItem *item : std::as_const(*classItems))
+        names.append(item->getModel()->name());
+    classListModel.setStringList(names);
     show();
+}
+
+void CodeGen::resetForm()
+{
+    selectedItems.clear();
+    classListModel.setStringList(QStringList());
+    dirPath.clear();
+    showDirPath();
+    ui->che_genAll->setChecked(false);
+    ui->lis_classes->setEnabled(true);
+}
+
+void CodeGen::on_che_genAll_clicked(bool checked)
+{
+    ui->lis_classes->setEnabled(!checked);
+}
+
+void CodeGen::on_too_dirPath_clicked()
+{
+    // The widget-based dialog looks the same everywhere and can be driven by tests.
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, tr("Dossier de destination"), QDir::homePath(),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    // Cancelling keeps whatever was chosen before.
+    if (chosen.isEmpty())
+        return;
+    dirPath = chosen;
+    showDirPath();
+}
+
+bool CodeGen::eventFilter(QObject *watched, QEvent *event)
+{
+    // The folder is shortened to the label's width, so it follows that width.
+    if (watched == ui->lab_dirPath && event->type() == QEvent::Resize)
+        showDirPath();
+    return QWidget::eventFilter(watched, event);
+}
+
+void CodeGen::showDirPath()
+{
+    if (dirPath.isEmpty()) {
+        ui->lab_dirPath->setText(QStringLiteral("-"));
+        ui->lab_dirPath->setToolTip(QString());
+        return;
+    }
+    const QString path = QDir::toNativeSeparators(dirPath);
+    const int width = qMax(ui->lab_dirPath->width(), ui->lab_dirPath->minimumWidth());
+    ui->lab_dirPath->setText(elidedPath(path, ui->lab_dirPath->fontMetrics(), width));
+    ui->lab_dirPath->setToolTip(path);
+}
+
+QList<ClassItem *> CodeGen::pickedItems() const
+{
+    if (ui->che_genAll->isChecked())
+        return *classItems;
+
+    QList<ClassItem *> items;
+    QStringList names;
+    for (const QModelIndex &index : ui->lis_classes->selectionModel()->selectedIndexes()) {
+        const QString name = index.data(Qt::DisplayRole).toString();
+        // Every class of a picked name is generated once, however many rows bear it.
+        if (names.contains(name))
+            continue;
+        names.append(name);
+        for (ClassItem *item : std::as_const(*classItems)) {
+            if (item->getModel()->name() == name)
+                items.append(item);
+        }
+    }
+    return items;
+}
+
+void CodeGen::on_com_gen_clicked()
+{
+    if (dirPath.isEmpty()) {
+        QMessageBox::critical(this, tr("Erreur"),
+                              tr("Vous n'avez pas spécifié le dossier de destination"),
+                              QMessageBox::Ok);
+        return;
+    }
+
+    selectedItems = pickedItems();
+    if (selectedItems.isEmpty()) {
+        QMessageBox::information(this, tr("Génération"), tr("Aucune classe sélectionnée."),
+                                 QMessageBox::Ok);
+        return;
+    }
+
+    CodeGenerator generator(*linkItems);
+    generator.setProblemHandler([this](CodeGenerator::Problem problem, const QString &name) {
+        QString text;
+        switch (problem) {
+        case CodeGenerator::Problem::InvalidName:
+            text = tr("Nom de classe invalide pour un fichier : ") + name;
+            break;
+        case CodeGenerator::Problem::CannotWriteSource:
+            text = tr("Impossible de créer le fichier ") + name + QStringLiteral(".cpp");
+            break;
+        case CodeGenerator::Problem::CannotWriteHeader:
+            text = tr("Impossible de créer le fichier ") + name + QStringLiteral(".h");
+            break;
+        }
+        QMessageBox::critical(this, tr("Erreur"), text, QMessageBox::Ok);
+    });
+    const bool allWritten = generator.generate(selectedItems, dirPath);
+    selectedItems.clear();
+
+    if (allWritten) {
+        QMessageBox::information(this, tr("Génération"),
+                                 tr("La générération s'est correctement éffectuée."),
+                                 QMessageBox::Ok);
+    } else {
+        QMessageBox::warning(this, tr("Génération"),
+                             tr("La génération est terminée avec des erreurs."), QMessageBox::Ok);
+    }
+    hide();
 }

@@ -1,12 +1,24 @@
 #ifndef COMMANDLINE_H
 #define COMMANDLINE_H
 
-// Headless code generation for build scripts: varnel --generate FILE --output DIR.
+// Headless code generation for build scripts:
+//   varnel --generate DIAGRAM.vnls --output DIR [--class NAME]...
 namespace CommandLine {
 
-// True when the arguments ask for work without a window (--generate, --help, --version).
+// Exit codes of run().
+enum ExitCode {
+    Success = 0,
+    // The diagram could not be read, a named class is not in it, or a file was not written.
+    GenerationFailed = 1,
+    // The arguments themselves are wrong (unknown option, missing --output...).
+    UsageError = 2,
+};
+
+// True when the arguments ask for work without a window (--generate, --output, --class,
+// --help, --version). A lone diagram path is left to the window.
 bool isHeadless(int argc, char **argv);
-// Runs that work inside its own QCoreApplication and returns the exit code.
+// Runs that work inside its own QCoreApplication and returns the exit code. No window,
+// font or picture is created, so it needs no display.
 int run(int argc, char **argv);
 
 } // namespace CommandLine

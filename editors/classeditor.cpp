@@ -117,6 +117,9 @@ void ClassEditor::closeEvent(QCloseEvent *event)
     if (!editMode) {
         emit addCanceled();
         forgetClass();
+    } else if (classModel) {
+        // The member changes stay in the class: its box must grow or shrink to show them.
+        classModel->updateSize();
     }
     event->accept();
 }

@@ -129,14 +129,14 @@ void LinkEditor::rebuildWithout(QComboBox *combo, const QString &excluded)
     filling = false;
 }
 
-void LinkEditor::on_com_itemOne_currentTextChanged(const QString &arg1)
+void LinkEditor::on_com_itemOne_currentIndexChanged(int index)
 {
-    rebuildWithout(ui->com_itemTwo, arg1);
+    rebuildWithout(ui->com_itemTwo, ui->com_itemOne->itemText(index));
 }
 
-void LinkEditor::on_com_itemTwo_currentTextChanged(const QString &arg1)
+void LinkEditor::on_com_itemTwo_currentIndexChanged(int index)
 {
-    rebuildWithout(ui->com_itemOne, arg1);
+    rebuildWithout(ui->com_itemOne, ui->com_itemTwo->itemText(index));
 }
 
 void LinkEditor::on_pus_addMod_clicked()

@@ -35,8 +35,9 @@ protected:
 private slots:
     void on_pus_addMod_clicked();
     void on_pus_delete_clicked();
-    void on_com_itemOne_currentTextChanged(const QString &arg1);
-    void on_com_itemTwo_currentTextChanged(const QString &arg1);
+    // The index signal no longer carries the text; the slots read the chosen entry.
+    void on_com_itemOne_currentIndexChanged(int index);
+    void on_com_itemTwo_currentIndexChanged(int index);
 
 private:
     void clearCombos();

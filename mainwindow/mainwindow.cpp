@@ -56,8 +56,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     aboutUs = new AboutUs(nullptr);
 
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
+    QStringList arguments = QCoreApplication::arguments();
+    // "--" ends the options, so that a diagram whose name starts with "-" can be opened.
+    if (arguments.size() > 2 && arguments.at(1) == QLatin1String("--"))
+        arguments.removeAt(1);
+    if (arguments.size() > 1 && arguments.at(1) != QLatin1String("--"))
         load(arguments.at(1));
 
     wellWin = new WellWin(nullptr);
@@ -74,11 +77,12 @@ MainWindow::~MainWindow()
     delete cfgEditor;
     delete wellWin;
     delete aboutUs;
-    // Links before boxes, so that no link is ever left pointing at a deleted box.
-    qDeleteAll(linkItems);
-    linkItems.clear();
+    // Boxes, then links: a box that goes tells its links to forget it, so the links
+    // still to be deleted never reach a deleted box.
     qDeleteAll(classItems);
     classItems.clear();
+    qDeleteAll(linkItems);
+    linkItems.clear();
     // An addition still open when the window goes: its item is on no list.
     delete pendingLink;
     delete pendingClass;
@@ -122,6 +126,8 @@ void MainWindow::applyCfg()
     ui->ItemToolBar->setIconSize(QSize(cfg.itemBarIconSize(), cfg.itemBarIconSize()));
     ui->FileToolBar->setVisible(cfg.actionBar());
     ui->FileToolBar->setIconSize(QSize(cfg.actionBarIconSize(), cfg.actionBarIconSize()));
+    // The boxes read the configured font when they paint: show an applied font now.
+    scene.update();
 }
 
 void MainWindow::on_sli_zoom_valueChanged(int value)

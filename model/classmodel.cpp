@@ -112,6 +112,7 @@ void ClassModel::updateSize()
         m_maxLineLength = qMax(m_maxLineLength, int(line.size()));
     if (m_maxLineLength != oldLength || m_lineCount != oldCount)
         emit sizeChanged();
+    emit linesUpdated();
 }
 
 void ClassModel::gatherIncludeTypes()

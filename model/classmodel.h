@@ -64,6 +64,9 @@ signals:
     void editing(ClassModel *model);
     // updateSize() changed the figures that the box takes its size from.
     void sizeChanged();
+    // updateSize() ran: whoever shows the lines must show them again, even when the
+    // size stayed (a renamed member of the same length).
+    void linesUpdated();
 
 private:
     void gatherName(const QString &piece);

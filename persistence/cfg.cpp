@@ -36,10 +36,11 @@ QString userConfigFile()
 
 bool executableFolderWritable()
 {
+    // The file is replaced through a temporary file beside it, so a writable file in a
+    // read-only folder cannot be written either.
     const QFileInfo file(besideExecutable());
-    if (file.exists())
-        return file.isWritable();
-    return QFileInfo(QCoreApplication::applicationDirPath()).isWritable();
+    return QFileInfo(QCoreApplication::applicationDirPath()).isWritable()
+           && (!file.exists() || file.isWritable());
 }
 
 QString boolText(bool value)

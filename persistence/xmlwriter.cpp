@@ -45,8 +45,8 @@ QString XmlWriter::escapeAttribute(const QString &value)
     QString out;
     out.reserve(value.size());
     const QList<uint> codePoints = value.toUcs4();
-    for (uint code : codePoints) {
-        const auto c = char32_t(code);
+    for (qsizetype i = 0; i < codePoints.size(); ++i) {
+        const auto c = char32_t(codePoints.at(i));
         switch (c) {
         case U'&':
             out += QStringLiteral("&amp;");
@@ -55,7 +55,12 @@ QString XmlWriter::escapeAttribute(const QString &value)
             out += QStringLiteral("&lt;");
             break;
         case U'>':
-            out += QStringLiteral("&gt;");
+            // Like QDom, only where it would close a "]]>"; files stay byte for byte
+            // what QDom writes.
+            if (i >= 2 && codePoints.at(i - 1) == U']' && codePoints.at(i - 2) == U']')
+                out += QStringLiteral("&gt;");
+            else
+                out += QLatin1Char('>');
             break;
         case U'"':
             out += QStringLiteral("&quot;");

@@ -186,6 +186,10 @@ void TestClassEditing::editKeepsMemberChanges()
     QCOMPARE(model->name(), QStringLiteral("Shape"));
     QCOMPARE(model->methodLines(), QStringList{QStringLiteral("+ getCount () : int")});
     QCOMPARE(window()->windowTitle(), QStringLiteral("Varnel 1.0 - *Sans nom"));
+    // The box already has the size of the lines it shows, so none overflows it.
+    const QRectF shown = box->boundingRect();
+    model->updateSize();
+    QCOMPARE(box->boundingRect(), shown);
 }
 
 void TestClassEditing::deleteTakesTheLinksOnBothSides()

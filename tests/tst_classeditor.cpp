@@ -544,34 +544,25 @@ void TestClassEditor::constructorAdditions()
 
 void TestClassEditor::nameFields_data()
 {
-    QTest::addColumn<QString>("fieldName");
+    // The five name fields share one validator (constructorAdditions), so one of them
+    // stands for all.
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-
-    const QList<QPair<QString, QString>> cases{
-        {QStringLiteral("x2"), QStringLiteral("x")},
-        {QStringLiteral("42"), QString()},
-        {QStringLiteral("a b"), QStringLiteral("ab")},
-        {QStringLiteral("café"), QStringLiteral("caf")},
-        {QStringLiteral("a-b*"), QStringLiteral("ab")},
-        {QStringLiteral("~Foo"), QStringLiteral("~Foo")},
-        {QStringLiteral("m_value"), QStringLiteral("m_value")},
-    };
-    for (const char *name : validatedFields) {
-        for (const auto &entry : cases) {
-            QTest::addRow("%s %s", name, qPrintable(entry.first))
-                << QString::fromLatin1(name) << entry.first << entry.second;
-        }
-    }
+    QTest::newRow("x2") << QStringLiteral("x2") << QStringLiteral("x");
+    QTest::newRow("42") << QStringLiteral("42") << QString();
+    QTest::newRow("a b") << QStringLiteral("a b") << QStringLiteral("ab");
+    QTest::newRow("café") << QStringLiteral("café") << QStringLiteral("caf");
+    QTest::newRow("a-b*") << QStringLiteral("a-b*") << QStringLiteral("ab");
+    QTest::newRow("~Foo") << QStringLiteral("~Foo") << QStringLiteral("~Foo");
+    QTest::newRow("m_value") << QStringLiteral("m_value") << QStringLiteral("m_value");
 }
 
 void TestClassEditor::nameFields()
 {
-    QFETCH(QString, fieldName);
     QFETCH(QString, typed);
     QFETCH(QString, kept);
     editor->openToAdd(model);
-    auto *edit = editor->findChild<QLineEdit *>(fieldName);
+    QLineEdit *edit = field("lin_attName");
     typeInto(edit, typed);
     QCOMPARE(edit->text(), kept);
 

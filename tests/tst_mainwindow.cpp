@@ -46,6 +46,7 @@ private slots:
     void toolBarSettingsAtStart_data();
     void toolBarSettingsAtStart();
     void appliedSettingsReachTheToolBars();
+    void appliedFontRedrawsTheBoxes();
     void unreadableSettings_data();
     void unreadableSettings();
     void windowsOpenedByActions_data();
@@ -310,8 +311,8 @@ void TestMainWindow::centralWidget()
     QVERIFY(view->hasMouseTracking());
     QVERIFY(view->acceptDrops());
     QCOMPARE(view->alignment(), Qt::AlignLeft | Qt::AlignTop);
-    QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
-    QVERIFY(view->renderHints().testFlag(QPainter::TextAntialiasing));
+    // Qt's high-quality antialiasing is part of plain antialiasing now; nothing else.
+    QCOMPARE(view->renderHints(), QPainter::Antialiasing | QPainter::TextAntialiasing);
     QCOMPARE(view->viewportUpdateMode(), QGraphicsView::FullViewportUpdate);
 
     auto *slider = window->findChild<QSlider *>(QStringLiteral("sli_zoom"));
@@ -498,6 +499,47 @@ void TestMainWindow::appliedSettingsReachTheToolBars()
     QCOMPARE(item->iconSize(), QSize(64, 64));
 }
 
+namespace {
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+void TestMainWindow::appliedFontRedrawsTheBoxes()
+{
+    MainWindow *window = makeWindow();
+    QVERIFY(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    ClassItem *box = addClass(window, QStringLiteral("A"));
+    QVERIFY(box);
+    auto *view = window->findChild<QGraphicsView *>(QStringLiteral("gra_graphicsView"));
+    view->centerOn(box);
+    // Let every repaint the addition asked for happen first.
+    QTest::qWait(200);
+
+    PaintCounter counter;
+    view->viewport()->installEventFilter(&counter);
+    // The boxes read the font when they paint; applying must make them paint again,
+    // not wait for some later change of the canvas.
+    window->settings()->setFont(QFont(QStringLiteral("DejaVu Serif"), 20));
+    emit topLevel<CfgEditor>()->applyCfg();
+    QTRY_VERIFY(counter.paints > 0);
+}
+
 void TestMainWindow::unreadableSettings_data()
 {
     QTest::addColumn<int>("kind"); // 0 missing, 1 a folder, 2 not XML
@@ -628,10 +670,26 @@ void TestMainWindow::destructionDeletesEverything()
 
     ClassItem *a = addClass(window, QStringLiteral("A"));
     ClassItem *b = addClass(window, QStringLiteral("B"));
-    QVERIFY(a && b);
+    ClassItem *c = addClass(window, QStringLiteral("C"));
+    QVERIFY(a && b && c);
     QVERIFY(addLink(window, "actionAddInheritanceLink", a, b));
+    QVERIFY(addLink(window, "actionAddAssociationLink", c, a));
     QPointer<ClassModel> modelA = a->getModel();
     QPointer<LinkModel> placed = window->diagramLinks().first()->getModel();
+
+    // The boxes go in their order, then the links in theirs.
+    // Shared: the models may outlive this function if a check fails before they go.
+    auto gone = std::make_shared<QStringList>();
+    for (ClassItem *box : window->diagramClasses()) {
+        const QString name = box->getModel()->name();
+        connect(box->getModel(), &QObject::destroyed, this, [gone, name] { *gone << name; });
+    }
+    for (int i = 0; i < window->diagramLinks().size(); ++i) {
+        const QString name = QStringLiteral("link %1").arg(i);
+        connect(window->diagramLinks().at(i)->getModel(), &QObject::destroyed, this,
+                [gone, name] { *gone << name; });
+    }
+
     // Additions left open when the window goes.
     action(window, "actionAddClass")->trigger();
     QPointer<ClassModel> pendingClass = window->pendingClassItem()->getModel();
@@ -639,6 +697,8 @@ void TestMainWindow::destructionDeletesEverything()
     QPointer<LinkModel> pendingLink = window->pendingLinkItem()->getModel();
 
     m_window.reset();
+    QCOMPARE(*gone, QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                                 QStringLiteral("link 0"), QStringLiteral("link 1")}));
     for (const QPointer<QWidget> &w : windows)
         QVERIFY(!w);
     QVERIFY(!modelA);

@@ -329,6 +329,156 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     </message>
 </context>
 <context>
+    <name>CodeGen</name>
+    <message>
+        <source>Fenêtre de génération</source>
+        <translation>Code generation</translation>
+    </message>
+    <message>
+        <source>Sélectionnez la ou les classe(s) à générer :</source>
+        <translation>Select the class(es) to generate:</translation>
+    </message>
+    <message>
+        <source>Tout générer</source>
+        <translation>Generate all</translation>
+    </message>
+    <message>
+        <source>Dossier de destination :</source>
+        <translation>Destination folder:</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Générer le code</source>
+        <translation>Generate the code</translation>
+    </message>
+    <message>
+        <source>Genère le code source de base pour les classes sélectionnées avec les options définies.</source>
+        <translation>Generates the basic source code of the selected classes with the chosen options.</translation>
+    </message>
+    <message>
+        <source>Dossier de destination</source>
+        <translation>Destination folder</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas spécifié le dossier de destination</source>
+        <translation>You have not chosen the destination folder</translation>
+    </message>
+    <message>
+        <source>Génération</source>
+        <translation>Generation</translation>
+    </message>
+    <message>
+        <source>Aucune classe sélectionnée.</source>
+        <translation>No class selected.</translation>
+    </message>
+    <message>
+        <source>Nom de classe invalide pour un fichier : </source>
+        <translation>Class name not valid for a file: </translation>
+    </message>
+    <message>
+        <source>Impossible de créer le fichier </source>
+        <translation>Cannot create the file </translation>
+    </message>
+    <message>
+        <source>La générération s&apos;est correctement éffectuée.</source>
+        <translation>The generation completed successfully.</translation>
+    </message>
+    <message>
+        <source>La génération est terminée avec des erreurs.</source>
+        <translation>The generation finished with errors.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Génère l&apos;en-tête et le fichier source C++ des classes d&apos;un diagramme Varnel.</source>
+        <translation>Generates the C++ header and source file of the classes of a Varnel diagram.</translation>
+    </message>
+    <message>
+        <source>Diagramme (.vnls) dont les classes sont générées.</source>
+        <translation>Diagram (.vnls) whose classes are generated.</translation>
+    </message>
+    <message>
+        <source>diagramme</source>
+        <translation>diagram</translation>
+    </message>
+    <message>
+        <source>Dossier où les fichiers sont écrits.</source>
+        <translation>Folder where the files are written.</translation>
+    </message>
+    <message>
+        <source>dossier</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>Classe à générer (répétable) ; toutes les classes sans cette option.</source>
+        <translation>Class to generate (repeatable); every class without this option.</translation>
+    </message>
+    <message>
+        <source>nom</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>Argument inattendu : </source>
+        <translation>Unexpected argument: </translation>
+    </message>
+    <message>
+        <source>L&apos;option --generate est manquante.</source>
+        <translation>The --generate option is missing.</translation>
+    </message>
+    <message>
+        <source>L&apos;option --output est manquante.</source>
+        <translation>The --output option is missing.</translation>
+    </message>
+    <message>
+        <source>Un seul diagramme et un seul dossier de destination sont admis.</source>
+        <translation>Only one diagram and one destination folder are allowed.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
+        <translation>Cannot open the file at this location:</translation>
+    </message>
+    <message>
+        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
+        <translation>The saved file was opened but cannot be read.</translation>
+    </message>
+    <message>
+        <source>Classe absente du diagramme : </source>
+        <translation>Class not in the diagram: </translation>
+    </message>
+    <message>
+        <source>Impossible de créer le dossier </source>
+        <translation>Cannot create the folder </translation>
+    </message>
+    <message>
+        <source>Nom de classe invalide pour un fichier : </source>
+        <translation>Class name not valid for a file: </translation>
+    </message>
+    <message>
+        <source>Impossible de créer le fichier </source>
+        <translation>Cannot create the file </translation>
+    </message>
+    <message>
+        <source>Aucune classe à générer.</source>
+        <translation>No class to generate.</translation>
+    </message>
+    <message>
+        <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
+        <translation>Started with a single file and no option, varnel opens that diagram in its window.</translation>
+    </message>
+</context>
+<context>
     <name>LinkEditor</name>
     <message>
         <source>Editeur de lien</source>

@@ -329,6 +329,156 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     </message>
 </context>
 <context>
+    <name>CodeGen</name>
+    <message>
+        <source>Fenêtre de génération</source>
+        <translation>Fenêtre de génération</translation>
+    </message>
+    <message>
+        <source>Sélectionnez la ou les classe(s) à générer :</source>
+        <translation>Sélectionnez la ou les classe(s) à générer :</translation>
+    </message>
+    <message>
+        <source>Tout générer</source>
+        <translation>Tout générer</translation>
+    </message>
+    <message>
+        <source>Dossier de destination :</source>
+        <translation>Dossier de destination :</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Générer le code</source>
+        <translation>Générer le code</translation>
+    </message>
+    <message>
+        <source>Genère le code source de base pour les classes sélectionnées avec les options définies.</source>
+        <translation>Genère le code source de base pour les classes sélectionnées avec les options définies.</translation>
+    </message>
+    <message>
+        <source>Dossier de destination</source>
+        <translation>Dossier de destination</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas spécifié le dossier de destination</source>
+        <translation>Vous n&apos;avez pas spécifié le dossier de destination</translation>
+    </message>
+    <message>
+        <source>Génération</source>
+        <translation>Génération</translation>
+    </message>
+    <message>
+        <source>Aucune classe sélectionnée.</source>
+        <translation>Aucune classe sélectionnée.</translation>
+    </message>
+    <message>
+        <source>Nom de classe invalide pour un fichier : </source>
+        <translation>Nom de classe invalide pour un fichier : </translation>
+    </message>
+    <message>
+        <source>Impossible de créer le fichier </source>
+        <translation>Impossible de créer le fichier </translation>
+    </message>
+    <message>
+        <source>La générération s&apos;est correctement éffectuée.</source>
+        <translation>La générération s&apos;est correctement éffectuée.</translation>
+    </message>
+    <message>
+        <source>La génération est terminée avec des erreurs.</source>
+        <translation>La génération est terminée avec des erreurs.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Génère l&apos;en-tête et le fichier source C++ des classes d&apos;un diagramme Varnel.</source>
+        <translation>Génère l&apos;en-tête et le fichier source C++ des classes d&apos;un diagramme Varnel.</translation>
+    </message>
+    <message>
+        <source>Diagramme (.vnls) dont les classes sont générées.</source>
+        <translation>Diagramme (.vnls) dont les classes sont générées.</translation>
+    </message>
+    <message>
+        <source>diagramme</source>
+        <translation>diagramme</translation>
+    </message>
+    <message>
+        <source>Dossier où les fichiers sont écrits.</source>
+        <translation>Dossier où les fichiers sont écrits.</translation>
+    </message>
+    <message>
+        <source>dossier</source>
+        <translation>dossier</translation>
+    </message>
+    <message>
+        <source>Classe à générer (répétable) ; toutes les classes sans cette option.</source>
+        <translation>Classe à générer (répétable) ; toutes les classes sans cette option.</translation>
+    </message>
+    <message>
+        <source>nom</source>
+        <translation>nom</translation>
+    </message>
+    <message>
+        <source>Argument inattendu : </source>
+        <translation>Argument inattendu : </translation>
+    </message>
+    <message>
+        <source>L&apos;option --generate est manquante.</source>
+        <translation>L&apos;option --generate est manquante.</translation>
+    </message>
+    <message>
+        <source>L&apos;option --output est manquante.</source>
+        <translation>L&apos;option --output est manquante.</translation>
+    </message>
+    <message>
+        <source>Un seul diagramme et un seul dossier de destination sont admis.</source>
+        <translation>Un seul diagramme et un seul dossier de destination sont admis.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
+        <translation>Impossible d&apos;ouvrir le fichier à cet emplacement :</translation>
+    </message>
+    <message>
+        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
+        <translation>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</translation>
+    </message>
+    <message>
+        <source>Classe absente du diagramme : </source>
+        <translation>Classe absente du diagramme : </translation>
+    </message>
+    <message>
+        <source>Impossible de créer le dossier </source>
+        <translation>Impossible de créer le dossier </translation>
+    </message>
+    <message>
+        <source>Nom de classe invalide pour un fichier : </source>
+        <translation>Nom de classe invalide pour un fichier : </translation>
+    </message>
+    <message>
+        <source>Impossible de créer le fichier </source>
+        <translation>Impossible de créer le fichier </translation>
+    </message>
+    <message>
+        <source>Aucune classe à générer.</source>
+        <translation>Aucune classe à générer.</translation>
+    </message>
+    <message>
+        <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
+        <translation>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</translation>
+    </message>
+</context>
+<context>
     <name>LinkEditor</name>
     <message>
         <source>Editeur de lien</source>

@@ -1,0 +1,60 @@
+#ifndef CODEGENERATOR_H
+#define CODEGENERATOR_H
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class ClassItem;
+class Link;
+
+// Writes a C++ header and source skeleton for each class it is given. It knows nothing
+// of windows: the generation window shows its problems in message boxes, the command
+// line prints them.
+class CodeGenerator
+{
+public:
+    enum class Problem {
+        InvalidName,       // the class name cannot be used as a file name
+        CannotWriteSource, // the .cpp file could not be written
+        CannotWriteHeader, // the .h file could not be written
+    };
+    using ProblemHandler = std::function<void(Problem problem, const QString &className)>;
+    using WrittenHandler = std::function<void(const QString &path)>;
+
+    // The links are read to find base classes; the items they point at must outlive
+    // the generator.
+    explicit CodeGenerator(const QList<Link *> &links);
+
+    // Called at once, in generation order, for each problem and for each file written.
+    void setProblemHandler(ProblemHandler handler) { m_onProblem = std::move(handler); }
+    void setWrittenHandler(WrittenHandler handler) { m_onWritten = std::move(handler); }
+
+    // Writes both files of every item into the folder, in order; later files of the
+    // same name replace earlier ones. True when every file was written.
+    bool generate(const QList<ClassItem *> &items, const QString &folder);
+
+    // The two texts of one class, from the models as they are now: the header scans
+    // the class and its inheritance parents afresh for the types to include.
+    QString headerText(ClassItem *item) const;
+    QString sourceText(ClassItem *item) const;
+
+    // ASCII letters, digits, "_" and "~" only: nothing that could leave the folder.
+    static bool isValidFileName(const QString &className);
+    static QString headerFileName(const QString &className);
+    static QString sourceFileName(const QString &className);
+
+private:
+    // The base classes that inheritance links give each derived class, in link order.
+    QHash<const ClassItem *, QList<ClassItem *>> linkParents() const;
+    QString headerText(ClassItem *item, const QList<ClassItem *> &linkParents) const;
+
+    QList<Link *> m_links;
+    ProblemHandler m_onProblem;
+    WrittenHandler m_onWritten;
+};
+
+#endif // CODEGENERATOR_H
