@@ -38,6 +38,7 @@ class TestLinkEditor : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -51,7 +52,6 @@ private slots:
 private:
     // Opens on the link, in edit mode with A as master and B as slave.
     void open(bool editMode);
-    ClassItem *box(char name) const { return m_classes.at(name - 'A'); }
     QPushButton *button(const char *name) const
     {
         return m_editor->findChild<QPushButton *>(QLatin1String(name));
@@ -64,22 +64,26 @@ private:
         return names;
     }
 
+    ClassItem a{nullptr}, b{nullptr}, c{nullptr};
+    const QList<ClassItem *> m_classes{&a, &b, &c};
     std::unique_ptr<LinkEditor> m_editor;
     std::unique_ptr<LinkModel> m_link;
-    QList<ClassItem *> m_classes;
     QStringList m_signals; // what the editor told the window
     QComboBox *one = nullptr;
     QComboBox *two = nullptr;
 };
 
+void TestLinkEditor::initTestCase()
+{
+    a.getModel()->setName(QStringLiteral("A"));
+    b.getModel()->setName(QStringLiteral("B"));
+    c.getModel()->setName(QStringLiteral("C"));
+}
+
 void TestLinkEditor::init()
 {
     m_editor = std::make_unique<LinkEditor>();
     m_link = std::make_unique<LinkModel>();
-    for (const char *name : {"A", "B", "C"}) {
-        m_classes << new ClassItem(nullptr);
-        m_classes.last()->getModel()->setName(QLatin1String(name));
-    }
     one = m_editor->findChild<QComboBox *>(QStringLiteral("com_itemOne"));
     two = m_editor->findChild<QComboBox *>(QStringLiteral("com_itemTwo"));
     QVERIFY(one && two);
@@ -97,16 +101,14 @@ void TestLinkEditor::cleanup()
 {
     m_editor.reset();
     m_link.reset();
-    qDeleteAll(m_classes);
-    m_classes.clear();
     m_signals.clear();
 }
 
 void TestLinkEditor::open(bool editMode)
 {
     if (editMode) {
-        m_link->setMaster(box('A'));
-        m_link->setSlave(box('B'));
+        m_link->setMaster(&a);
+        m_link->setSlave(&b);
     }
     m_editor->openLink(m_link.get(), editMode, m_classes);
 }

@@ -316,25 +316,20 @@ void TestMainWindow::images_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
-    const QList<QPair<const char *, QSize>> images = {
-        {"OtherIcone/IconeVNL-200x110", {200, 110}},
-        {"OtherIcone/Apply", {152, 114}},
-        {"OtherIcone/Add", {77, 77}},
-        {"OtherIcone/FavIcon", {27, 32}},
-        {"OtherIcone/Delete", {132, 125}},
-        {"IconeMainWindow/AddClass", {179, 179}},
-        {"IconeMainWindow/AgregationLink", {114, 133}},
-        {"IconeMainWindow/Generate", {95, 114}},
-        {"IconeMainWindow/New", {58, 77}},
-        {"IconeMainWindow/Load", {80, 152}},
-        {"IconeMainWindow/Save", {152, 152}},
-        {"IconeMainWindow/InheritanceLink", {114, 134}},
-        {"IconeMainWindow/Quit", {101, 156}},
-        {"IconeMainWindow/Cfgs", {115, 156}},
-        {"IconeMainWindow/AssociationLink", {114, 133}}};
-    for (const auto &image : images) {
-        QTest::newRow(image.first)
-            << QStringLiteral(":/%1.png").arg(QLatin1String(image.first)) << image.second;
+    // Resource path, width, height.
+    const QStringList table =
+        QStringLiteral("OtherIcone/IconeVNL-200x110 200 110 OtherIcone/Apply 152 114 "
+                       "OtherIcone/Add 77 77 OtherIcone/FavIcon 27 32 OtherIcone/Delete 132 125 "
+                       "IconeMainWindow/AddClass 179 179 IconeMainWindow/AgregationLink 114 133 "
+                       "IconeMainWindow/Generate 95 114 IconeMainWindow/New 58 77 "
+                       "IconeMainWindow/Load 80 152 IconeMainWindow/Save 152 152 "
+                       "IconeMainWindow/InheritanceLink 114 134 IconeMainWindow/Quit 101 156 "
+                       "IconeMainWindow/Cfgs 115 156 IconeMainWindow/AssociationLink 114 133")
+            .split(QLatin1Char(' '));
+    for (int i = 0; i + 2 < table.size(); i += 3) {
+        QTest::newRow(qPrintable(table.at(i)))
+            << QStringLiteral(":/%1.png").arg(table.at(i))
+            << QSize(table.at(i + 1).toInt(), table.at(i + 2).toInt());
     }
 }
 
