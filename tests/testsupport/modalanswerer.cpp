@@ -5,11 +5,32 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTest>
 
 namespace {
 const char answeredProperty[] = "_varnel_test_answered";
+}
+
+QString ModalAnswerer::Seen::summary() const
+{
+    const QMetaObject &meta = QMessageBox::staticMetaObject;
+    const QMetaEnum icons = meta.enumerator(meta.indexOfEnumerator("Icon"));
+    const QMetaEnum standard = meta.enumerator(meta.indexOfEnumerator("StandardButtons"));
+    // Each button by its own name: FirstButton and the like are other names for them.
+    QStringList shown;
+    QList<int> values;
+    for (int i = 0; i < standard.keyCount(); ++i) {
+        const int value = standard.value(i);
+        if (value != 0 && (int(buttons) & value) == value && !values.contains(value)) {
+            values << value;
+            shown << QLatin1String(standard.key(i));
+        }
+    }
+    return QStringList{QLatin1String(icons.valueToKey(icon)), title, text,
+                       shown.join(QLatin1Char('|'))}
+        .join(QLatin1String(" | "));
 }
 
 ModalAnswerer::ModalAnswerer(QObject *parent)

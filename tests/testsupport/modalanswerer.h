@@ -31,6 +31,9 @@ public:
         QStringList nameFilters;
         int acceptMode = -1; // QFileDialog::AcceptMode
         int fileMode = -1;   // QFileDialog::FileMode
+
+        // A message box in one line to compare: "Icon | title | text | Buttons".
+        QString summary() const;
     };
 
     explicit ModalAnswerer(QObject *parent = nullptr);
