@@ -28,6 +28,14 @@ QString besideExecutable()
                                     + QLatin1String(fileNameText));
 }
 
+// The settings an installed copy ships with, read until the user applies his own.
+QString installedDefaults()
+{
+    return QDir::toNativeSeparators(QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + QLatin1Char('/')
+        + QLatin1String(VARNEL_DATA_FROM_BINDIR) + QLatin1Char('/') + QLatin1String(fileNameText)));
+}
+
 QString userConfigFile()
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -83,7 +91,10 @@ QString Cfg::readPath()
     if (executableFolderWritable())
         return besideExecutable();
     const QString user = userConfigFile();
-    return QFileInfo::exists(user) ? user : besideExecutable();
+    if (QFileInfo::exists(user))
+        return user;
+    const QString beside = besideExecutable();
+    return QFileInfo::exists(beside) ? beside : installedDefaults();
 }
 
 QString Cfg::writePath()

@@ -52,7 +52,8 @@ public:
     static QString readLanguage(const QString &path);
 
     // cfgs.xml lives beside the executable. An installed copy cannot write there, so
-    // it then keeps the file in the user's configuration folder.
+    // it then keeps the file in the user's configuration folder, and reads the copy
+    // installed in share/varnel until the user has applied settings.
     static QString readPath();
     static QString writePath();
     // Points both paths at one file; the tests use it to keep their settings apart.

@@ -1,5 +1,7 @@
 // The files a desktop reads besides the program: the launcher must pass the desktop's own
 // validator, and the file type must be recognised by name and by content once installed.
+#include "persistence/cfg.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -57,6 +59,7 @@ private slots:
     void fileTypeIsWellFormed();
     void fileTypeRecognisesDiagrams();
     void iconsHaveTheirSizes();
+    void shippedSettingsAreTheFirstStartDefaults();
 
 private:
     QTemporaryDir dataHome;
@@ -152,6 +155,17 @@ void TestShare::iconsHaveTheirSizes()
         QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
         QVERIFY(icon.pixelColor(size / 2, size / 2).alpha() > 0);
     }
+}
+
+void TestShare::shippedSettingsAreTheFirstStartDefaults()
+{
+    Cfg shipped;
+    QCOMPARE(shipped.readCfg(shareDir() + QStringLiteral("/cfgs.xml")), Cfg::ReadOk);
+    // What a first start without any file runs with, in French.
+    Cfg defaults;
+    defaults.setLanguage(QStringLiteral("fr"));
+    defaults.setFont(QFont(QStringLiteral("Sans")));
+    QCOMPARE(shipped.toBytes(), defaults.toBytes());
 }
 
 QTEST_GUILESS_MAIN(TestShare)
