@@ -11,9 +11,7 @@
 #include <QGroupBox>
 #include <QLibraryInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -54,7 +52,6 @@ private slots:
     void lookupOrder();
     void languageNames_data();
     void languageNames();
-    void qtTextsFollowTheLanguage();
 
 private:
     QTemporaryDir m_dir;
@@ -250,22 +247,6 @@ void TestTranslations::languageNames()
                      || file == QStringLiteral("Varnel_%1.qm").arg(language),
                  qPrintable(file));
     }
-}
-
-void TestTranslations::qtTextsFollowTheLanguage()
-{
-    const QString qtFrench = QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-                                 .filePath(QStringLiteral("qt_fr.qm"));
-    if (!QFileInfo::exists(qtFrench))
-        QSKIP("Qt's French translation is not installed (qt6-translations-l10n)");
-    m_installed = Translations::install(QStringLiteral("fr"));
-    QVERIFY(!m_installed.isEmpty());
-    QCOMPARE(m_installed.first()->filePath(), qtFrench);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Oui"));
-    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')),
-             QStringLiteral("Annuler"));
 }
 
 VARNEL_WINDOW_TEST_MAIN(TestTranslations)
