@@ -498,6 +498,9 @@ void TestCanvas::linksFollowTheirBoxes()
     ClassItem *master = canvas.box(QPointF(0, 0));
     ClassItem *slave = canvas.box(QPointF(200, 0));
     Link *link = canvas.link(master, slave);
+    // Querying builds the scene's index: from now on it knows only what it is told.
+    QVERIFY(canvas.indexed(link, QRectF(140, 25, 10, 10)));
+    QVERIFY(!canvas.indexed(master, QRectF(250, 30, 5, 5)));
 
     // Grown to 270 pixels: the slave now lies within the master's width. The scene was
     // told of both new extents and finds the box and the link where they now lie.
