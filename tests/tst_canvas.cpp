@@ -361,8 +361,6 @@ void TestCanvas::linkPlacement_data()
         P(45, 90), R(45, 60, 155, 30));
     row("wide slave", R(150, 0, 90, 60), R(0, 200, 180, 60), P(195, 60), P(90, 200), Down, straight,
         R(90, 60, 105, 140));
-    row("tall slave", R(0, 100, 90, 60), R(200, 0, 90, 120), P(90, 130), P(200, 60), Right,
-        straight, R(90, 60, 110, 70));
     // Odd sizes take integer halves; positions keep their fractions, but the distances
     // and the extent are truncated.
     row("odd sizes", R(0, 0, 9, 45), R(0, 100, 9, 45), P(4, 45), P(4, 100), Down, straight,
@@ -450,10 +448,6 @@ void TestCanvas::linkPainting_data()
     QTest::newRow("arrowhead") << 2 << QPointF(0, 0) << QPointF(200, 0)
                                << QList<P>{P(100, 25), P(100, 35), P(101, 30), P(150, 30)}
                                << QList<P>{P(95, 30), P(98, 30)};
-    // Master below: the diamond stands on its top, the line starts at 190.
-    QTest::newRow("diamond") << 1 << QPointF(0, 200) << QPointF(0, 0)
-                             << QList<P>{P(45, 190), P(40, 195), P(50, 195), P(45, 120)}
-                             << QList<P>{P(45, 195), P(60, 180)};
     // Up from (345, 290) to (345, 30), then left to (90, 30); nothing straight across.
     QTest::newRow("elbow") << 1 << QPointF(300, 300) << QPointF(0, 0)
                            << QList<P>{P(345, 50), P(345, 270), P(100, 30), P(330, 30)}

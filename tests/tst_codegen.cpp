@@ -268,7 +268,6 @@ private slots:
     void windowGeneratesTheSelection_data();
     void windowGeneratesTheSelection();
     void windowReportsEveryProblem();
-    void windowFromTheMainWindow();
     void commandLineIsHeadless_data();
     void commandLineIsHeadless();
     void commandLineUsage_data();
@@ -574,33 +573,6 @@ void TestCodeGen::windowReportsEveryProblem()
              QStringList({error(QStringLiteral("Impossible de créer le fichier First.cpp")),
                           error(QStringLiteral("Impossible de créer le fichier Fine.cpp")),
                           withErrors}));
-}
-
-void TestCodeGen::windowFromTheMainWindow()
-{
-    using namespace MainWindowTesting;
-    MainWindow mainWindow;
-    ClassItem *shape = addClass(&mainWindow, QStringLiteral("Shape"));
-    ClassItem *circle = addClass(&mainWindow, QStringLiteral("Circle"));
-    QVERIFY(addLink(&mainWindow, "actionAddInheritanceLink", shape, circle));
-    // The window the main window opens works on the diagram as it stands.
-    action(&mainWindow, "actionGenerate")->trigger();
-    auto *generator = topLevel<CodeGen>();
-    QVERIFY(generator);
-    QTRY_VERIFY(generator->isVisible());
-    auto *classList = generator->findChild<QListView *>(QStringLiteral("lis_classes"));
-    classList->selectionModel()->select(classList->model()->index(1, 0),
-                                        QItemSelectionModel::Select);
-    QTemporaryDir dir;
-    ModalAnswerer answerer;
-    answerer.answerFileDialog(dir.path());
-    answerer.answerMessageBox(QMessageBox::Ok);
-    generator->findChild<QToolButton *>(QStringLiteral("too_dirPath"))->click();
-    generator->findChild<QCommandLinkButton *>(QStringLiteral("com_gen"))->click();
-    QVERIFY(answerer.waitUntilAnswered());
-    QCOMPARE(filesIn(dir.path()), list({"circle.cpp", "circle.h"}));
-    QVERIFY(readAll(dir.filePath(QStringLiteral("circle.h")))
-                .contains("\n#include <shape.h>\n\nclass Circle : public Shape\n"));
 }
 
 void TestCodeGen::commandLineIsHeadless_data()
