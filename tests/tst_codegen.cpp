@@ -22,6 +22,8 @@
 
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 #define BANNER                                                                                     \
@@ -204,15 +206,27 @@ struct Run
 };
 
 // Runs the real program without a display: anything that needed one would fail here.
-Run runVarnel(const QStringList &arguments, const QString &program = QStringLiteral(VARNEL_BINARY))
+// With a configuration folder it runs as a user who cannot write beside the program.
+Run runVarnel(QStringList arguments, const QString &program = QStringLiteral(VARNEL_BINARY),
+              const QString &configHome = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QString command = program;
+    if (!configHome.isEmpty()) {
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        // Root may write anywhere: run as nobody instead.
+        if (geteuid() == 0) {
+            arguments = list({"--reuid=65534", "--regid=65534", "--clear-groups"})
+                        + QStringList(program) + arguments;
+            command = QStringLiteral("setpriv");
+        }
+    }
     process.setProcessEnvironment(env);
-    process.start(program, arguments);
+    process.start(command, arguments);
     Run run;
     if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
         run = {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -746,6 +760,26 @@ void TestCodeGen::commandLineSpeaksTheLanguage()
     QVERIFY2(help.out.contains(QLatin1String("--output <folder>"))
                  && help.out.contains(QLatin1String("Folder where the files are written.")),
              qPrintable(help.out));
+
+    // An installed copy, which cannot write beside itself, reads the settings of the
+    // user's configuration folder when there are some (here: no language), else those
+    // beside it.
+    const QString config = dir.filePath(QStringLiteral("config"));
+    const QString userFile = config + QStringLiteral("/Varnel/varnel/cfgs.xml");
+    QVERIFY(QDir().mkpath(QFileInfo(userFile).path()));
+    QVERIFY(MainWindowTesting::writeFile(userFile, "<cfgs language=\"\"/>\n"));
+    const auto permissions = QFile::permissions(dir.path());
+    QVERIFY(QFile::setPermissions(dir.path(), geteuid() == 0
+                                                  ? permissions | QFile::ReadOther | QFile::ExeOther
+                                                  : permissions & ~QFile::WriteOwner));
+    const QStringList arguments{QStringLiteral("--generate"), missing, QStringLiteral("--output"),
+                                config};
+    const Run user = runVarnel(arguments, copy, config);
+    QVERIFY(QFile::remove(userFile));
+    const Run beside = runVarnel(arguments, copy, config);
+    QVERIFY(QFile::setPermissions(dir.path(), permissions));
+    QVERIFY2(user.err.startsWith(QStringLiteral("Impossible d'ouvrir")), qPrintable(user.err));
+    QCOMPARE(beside.err, failed.err);
 }
 
 VARNEL_WINDOW_TEST_MAIN(TestCodeGen)
