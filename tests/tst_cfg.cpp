@@ -1,8 +1,10 @@
-// The settings record and its file cfgs.xml.
+// The settings record and its file cfgs.xml, and the XML writer that lays out our files.
 #include "persistence/cfg.h"
+#include "persistence/xmlwriter.h"
 
+#include <QDir>
+#include <QDomDocument>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,242 +13,165 @@ class TestCfg : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void defaults();
-    void writesTheExactFile();
-    void roundTrip();
-    void textOutsideLatin1RoundTrips();
-    void booleans_data();
-    void booleans();
-    void sizes_data();
-    void sizes();
-    void rootOfAnyName();
-    void missingAttributes();
-    void unreadableFiles();
-    void failedReadChangesNothing();
+    void writesTheExactFileAndReadsItBack();
+    void readingRules_data();
+    void readingRules();
+    void cannotOpenCannotParseAndMissing();
     void unwritableFolder();
-    void language();
+    void paths();
+    void writerLayoutMatchesQDom();
+    void writerOrderAndEscaping();
 
 private:
     QTemporaryDir m_dir;
-    QString path(const QString &name) const { return m_dir.filePath(name); }
 };
 
-void TestCfg::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
-
-void TestCfg::defaults()
-{
-    Cfg cfg;
-    QCOMPARE(*cfg.prefixe(), QStringLiteral("m_"));
-    QVERIFY(cfg.actionBar());
-    QVERIFY(cfg.itemBar());
-    QCOMPARE(cfg.actionBarIconSize(), 64);
-    QCOMPARE(cfg.itemBarIconSize(), 64);
-    QVERIFY(!cfg.autoSave());
-    QVERIFY(cfg.askForClose());
-    QVERIFY(*cfg.autoAddSetGetFct());
-    QVERIFY(cfg.wellWin());
-    QCOMPARE(cfg.language(), QString());
-    QCOMPARE(*cfg.font(), QFont());
-}
-
-void TestCfg::writesTheExactFile()
-{
-    Cfg cfg;
-    cfg.setFont(QFont(QStringLiteral("Kalinga")));
-    cfg.setLanguage(QStringLiteral("fr"));
-    QCOMPARE(cfg.writeCfg(path(QStringLiteral("exact.xml"))), 0);
-    QFile file(path(QStringLiteral("exact.xml")));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
-             QByteArray("<?xml version='1.0' encoding='ISO-8859-1'?>\n"
-                        "<cfgs prefixe=\"m_\" font=\"Kalinga\" actionBar=\"true\" itemBar=\"true\" "
-                        "actionBarIconSize=\"64\" itemBarIconSize=\"64\" autoSave=\"false\" "
-                        "askForClose=\"true\" autoAddSetGetFct=\"true\" wellWin=\"true\" "
-                        "language=\"fr\"/>\n"));
-}
-
-void TestCfg::roundTrip()
+void TestCfg::writesTheExactFileAndReadsItBack()
 {
     Cfg written;
-    written.setPrefixe(QStringLiteral("_"));
-    QFont font(QStringLiteral("Ubuntu"), 23);
-    font.setItalic(true);
-    written.setFont(font);
+    written.setPrefixe(QStringLiteral("\u03bc_\u00e9\"<&>") + QString::fromUcs4(U"\U0001F600"));
+    written.setFont(QFont(QStringLiteral("Noto \u4e2d\u6587")));
     written.setActionBar(false);
-    written.setItemBar(true);
     written.setActionBarIconSize(128);
     written.setItemBarIconSize(32);
     written.setAutoSave(true);
     written.setAskForClose(false);
     written.setAutoAddSetGetFct(false);
-    written.setWellWin(false);
     written.setLanguage(QStringLiteral("en"));
-    QCOMPARE(written.writeCfg(path(QStringLiteral("round.xml"))), 0);
-
-    Cfg read;
-    QCOMPARE(read.readCfg(path(QStringLiteral("round.xml"))), Cfg::ReadOk);
-    QCOMPARE(*read.prefixe(), QStringLiteral("_"));
-    QCOMPARE(read.font()->family(), QStringLiteral("Ubuntu"));
-    QVERIFY(!read.font()->italic()); // only the family is stored
-    QVERIFY(!read.actionBar());
-    QVERIFY(read.itemBar());
-    QCOMPARE(read.actionBarIconSize(), 128);
-    QCOMPARE(read.itemBarIconSize(), 32);
-    QVERIFY(read.autoSave());
-    QVERIFY(!read.askForClose());
-    QVERIFY(!*read.autoAddSetGetFct());
-    QVERIFY(!read.wellWin());
-    QCOMPARE(read.language(), QStringLiteral("en"));
-}
-
-void TestCfg::textOutsideLatin1RoundTrips()
-{
-    Cfg written;
-    const QString prefix = QStringLiteral("\u03bc_\u00e9\"<&>") + QString::fromUcs4(U"\U0001F600");
-    written.setPrefixe(prefix);
-    written.setFont(QFont(QStringLiteral("Noto \u4e2d\u6587")));
-    QCOMPARE(written.writeCfg(path(QStringLiteral("unicode.xml"))), 0);
-
-    QFile file(path(QStringLiteral("unicode.xml")));
+    const QString path = m_dir.filePath(QStringLiteral("cfgs.xml"));
+    QCOMPARE(written.writeCfg(path), 0);
+    QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QVERIFY(!bytes.contains('?' + QByteArray("_")));
-    QVERIFY(bytes.contains("&#x3bc;_\xe9&quot;&lt;&amp;>&#x1f600;"));
-
+    // Characters outside Latin-1 as references, never as "?", so that they read back.
+    QCOMPARE(file.readAll(),
+             QByteArray("<?xml version='1.0' encoding='ISO-8859-1'?>\n"
+                        "<cfgs prefixe=\"&#x3bc;_\xe9&quot;&lt;&amp;>&#x1f600;\" "
+                        "font=\"Noto &#x4e2d;&#x6587;\" actionBar=\"false\" itemBar=\"true\" "
+                        "actionBarIconSize=\"128\" itemBarIconSize=\"32\" autoSave=\"true\" "
+                        "askForClose=\"false\" autoAddSetGetFct=\"false\" wellWin=\"true\" "
+                        "language=\"en\"/>\n"));
     Cfg read;
-    QCOMPARE(read.readCfg(path(QStringLiteral("unicode.xml"))), Cfg::ReadOk);
-    QCOMPARE(*read.prefixe(), prefix);
-    QCOMPARE(read.font()->family(), QStringLiteral("Noto \u4e2d\u6587"));
+    QCOMPARE(read.readCfg(path), Cfg::ReadOk);
+    QCOMPARE(read.toBytes(), written.toBytes());
 }
 
-void TestCfg::booleans_data()
+void TestCfg::readingRules_data()
 {
     QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("true") << QByteArray("true") << true;
-    QTest::newRow("True") << QByteArray("True") << false;
-    QTest::newRow("TRUE") << QByteArray("TRUE") << false;
-    QTest::newRow("1") << QByteArray("1") << false;
-    QTest::newRow("yes") << QByteArray("yes") << false;
-    QTest::newRow("padded") << QByteArray(" true") << false;
+    QTest::addColumn<bool>("flag");
+    QTest::addColumn<int>("size");
+    QTest::newRow("true") << QByteArray("true") << true << 0;
+    QTest::newRow("True") << QByteArray("True") << false << 0;
+    QTest::newRow("1") << QByteArray("1") << false << 1;
+    QTest::newRow("padded") << QByteArray(" true") << false << 0;
+    QTest::newRow("leading zero, still base 10") << QByteArray("032") << false << 32;
+    QTest::newRow("hexadecimal") << QByteArray("0x20") << false << 0;
+    QTest::newRow("too large") << QByteArray("99999999999999999999") << false << 0;
+    QTest::newRow("empty") << QByteArray() << false << 0;
 }
 
-void TestCfg::booleans()
+void TestCfg::readingRules()
 {
     QFETCH(QByteArray, value);
-    QFETCH(bool, expected);
+    QFETCH(bool, flag);
+    QFETCH(int, size);
+    // The first element is read whatever its tag.
     Cfg cfg;
-    QCOMPARE(cfg.readCfgData("<cfgs wellWin=\"" + value + "\" askForClose=\"" + value + "\"/>"),
+    QCOMPARE(cfg.readCfgData("<?xml version='1.0'?>\n<!-- by hand -->\n<settings wellWin=\"" + value
+                             + "\" askForClose=\"" + value + "\" itemBarIconSize=\"" + value
+                             + "\" language=\"fr\"/>"),
              Cfg::ReadOk);
-    QCOMPARE(cfg.wellWin(), expected);
-    QCOMPARE(cfg.askForClose(), expected);
+    QCOMPARE(cfg.wellWin(), flag);
+    QCOMPARE(cfg.askForClose(), flag);
+    QCOMPARE(cfg.itemBarIconSize(), size);
+    QCOMPARE(cfg.language(), QStringLiteral("fr"));
 }
 
-void TestCfg::sizes_data()
-{
-    QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("decimal") << QByteArray("128") << 128;
-    QTest::newRow("leading zero is still base 10") << QByteArray("032") << 32;
-    QTest::newRow("hexadecimal is not a number") << QByteArray("0x20") << 0;
-    QTest::newRow("text") << QByteArray("big") << 0;
-    QTest::newRow("empty") << QByteArray("") << 0;
-    QTest::newRow("too large") << QByteArray("99999999999999999999") << 0;
-}
-
-void TestCfg::sizes()
-{
-    QFETCH(QByteArray, value);
-    QFETCH(int, expected);
-    Cfg cfg;
-    QCOMPARE(cfg.readCfgData("<cfgs itemBarIconSize=\"" + value + "\"/>"), Cfg::ReadOk);
-    QCOMPARE(cfg.itemBarIconSize(), expected);
-}
-
-void TestCfg::rootOfAnyName()
+void TestCfg::cannotOpenCannotParseAndMissing()
 {
     Cfg cfg;
-    QCOMPARE(cfg.readCfgData("<?xml version='1.0' encoding='ISO-8859-1'?>\n"
-                             "<!-- kept by hand -->\n"
-                             "<settings prefixe=\"p\xe9_\" language=\"en\" itemBar=\"true\"/>"),
-             Cfg::ReadOk);
-    QCOMPARE(*cfg.prefixe(), QStringLiteral("p\u00e9_"));
-    QCOMPARE(cfg.language(), QStringLiteral("en"));
-    QVERIFY(cfg.itemBar());
-}
-
-void TestCfg::missingAttributes()
-{
-    Cfg cfg;
-    QCOMPARE(cfg.readCfgData("<cfgs/>"), Cfg::ReadOk);
-    QVERIFY(!cfg.actionBar());
-    QVERIFY(!cfg.itemBar());
-    QVERIFY(!cfg.askForClose());
-    QVERIFY(!*cfg.autoAddSetGetFct());
-    QVERIFY(!cfg.wellWin());
-    QCOMPARE(cfg.actionBarIconSize(), 0);
-    QCOMPARE(cfg.itemBarIconSize(), 0);
-    QCOMPARE(*cfg.prefixe(), QString());
-    QCOMPARE(cfg.language(), QString());
-    QCOMPARE(cfg.font()->family(), QString());
-}
-
-void TestCfg::unreadableFiles()
-{
-    Cfg cfg;
-    QCOMPARE(cfg.readCfg(path(QStringLiteral("absent.xml"))), Cfg::CannotOpen);
-    QCOMPARE(cfg.readCfg(m_dir.path()), Cfg::CannotOpen); // a folder
-
-    const QList<QByteArray> malformed = {
-        QByteArray(),
-        QByteArray("not xml"),
-        QByteArray("<cfgs prefixe=\"m_\""),
-        QByteArray("<cfgs/><cfgs/>"),
-        QByteArray("\x00\x01\x02", 3),
-        QByteArray("<!DOCTYPE cfgs [<!ENTITY a \"aaaa\">]><cfgs prefixe=\"&b;\"/>")};
-    for (const QByteArray &data : malformed)
+    QCOMPARE(cfg.readCfg(m_dir.filePath(QStringLiteral("absent.xml"))), Cfg::CannotOpen);
+    QCOMPARE(cfg.readCfg(m_dir.path()), Cfg::CannotOpen);
+    for (const char *data : {"", "not xml", "<cfgs prefixe=\"m_\"", "<cfgs/><cfgs/>",
+                             "<!DOCTYPE cfgs [<!ENTITY a \"a\">]><cfgs prefixe=\"&b;\"/>"})
         QCOMPARE(cfg.readCfgData(data), Cfg::CannotParse);
-}
-
-void TestCfg::failedReadChangesNothing()
-{
-    Cfg cfg;
-    QCOMPARE(cfg.readCfgData("<cfgs"), Cfg::CannotParse);
-    QCOMPARE(*cfg.prefixe(), QStringLiteral("m_"));
-    QVERIFY(cfg.wellWin());
-    QCOMPARE(cfg.actionBarIconSize(), 64);
+    // A failed read changes nothing; missing attributes read as false, 0 and empty.
+    QCOMPARE(cfg.toBytes(), Cfg().toBytes());
+    QCOMPARE(cfg.readCfgData("<cfgs/>"), Cfg::ReadOk);
+    QVERIFY(!cfg.actionBar() && !cfg.wellWin() && !*cfg.autoAddSetGetFct());
+    QCOMPARE(cfg.itemBarIconSize(), 0);
+    QCOMPARE(*cfg.prefixe() + cfg.language() + cfg.font()->family(), QString());
 }
 
 void TestCfg::unwritableFolder()
 {
     // A path below a regular file cannot be created, even by root.
-    QFile blocker(path(QStringLiteral("blocker")));
+    QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const Cfg cfg;
-    QCOMPARE(cfg.writeCfg(path(QStringLiteral("blocker/cfgs.xml"))), 1);
-    QVERIFY(!QFile::exists(path(QStringLiteral("blocker/cfgs.xml"))));
+    const QString below = m_dir.filePath(QStringLiteral("blocker/cfgs.xml"));
+    QCOMPARE(Cfg().writeCfg(below), 1);
+    QVERIFY(!QFile::exists(below));
 }
 
-void TestCfg::language()
+void TestCfg::paths()
 {
-    const QString file = path(QStringLiteral("language.xml"));
-    QFile out(file);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write("<whatever language=\"en\"/>");
-    out.close();
-    QCOMPARE(Cfg::readLanguage(file), QStringLiteral("en"));
-    QCOMPARE(Cfg::readLanguage(path(QStringLiteral("absent.xml"))), QString());
-
+    // A folder this process can write: the file beside the executable.
+    const QString beside = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()
+                                                    + QStringLiteral("/cfgs.xml"));
+    QCOMPARE(Cfg::readPath(), beside);
+    QCOMPARE(Cfg::writePath(), beside);
+    const QString file = m_dir.filePath(QStringLiteral("language.xml"));
     Cfg::setPathOverride(file);
     QCOMPARE(Cfg::readPath(), file);
     QCOMPARE(Cfg::writePath(), file);
     Cfg::setPathOverride(QString());
-    QVERIFY(Cfg::readPath().endsWith(QStringLiteral("cfgs.xml")));
+    // The language alone is read before any window, from a root of any name.
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write("<x language=\"en\"/>") > 0);
+    out.close();
+    QCOMPARE(Cfg::readLanguage(file), QStringLiteral("en"));
+    QCOMPARE(Cfg::readLanguage(m_dir.filePath(QStringLiteral("absent.xml"))), QString());
+}
+
+void TestCfg::writerLayoutMatchesQDom()
+{
+    // One attribute per element, so that QDom's hash order cannot differ from ours.
+    QDomDocument doc;
+    QDomElement root = doc.appendChild(doc.createElement(QStringLiteral("main"))).toElement();
+    QDomElement cls = root.appendChild(doc.createElement(QStringLiteral("class"))).toElement();
+    cls.setAttribute(QStringLiteral("comment"),
+                     QStringLiteral("a \"b\" <c> & d]]> e\r\nnext\tline"));
+    QDomElement fct = cls.appendChild(doc.createElement(QStringLiteral("function"))).toElement();
+    fct.setAttribute(QStringLiteral("returnType"), QStringLiteral("QList<Shape*>"));
+    fct.appendChild(doc.createElement(QStringLiteral("arg-att")));
+    cls.appendChild(doc.createElement(QStringLiteral("arg-att")));
+    root.appendChild(doc.createElement(QStringLiteral("link")));
+    QCOMPARE(XmlWriter({}).toLatin1(doc), XmlWriter::declaration() + doc.toString(1).toLatin1());
+}
+
+void TestCfg::writerOrderAndEscaping()
+{
+    QDomDocument doc;
+    QDomElement root = doc.appendChild(doc.createElement(QStringLiteral("link"))).toElement();
+    for (const char *name : {"zeta", "type", "slave", "alpha", "master"})
+        root.setAttribute(QLatin1String(name), QString::fromLatin1(name).left(1));
+    const QString value = QStringLiteral("caf\u00e9 \u20ac") + QString::fromUcs4(U"\U0001F600")
+                          + QChar(0x01) + QChar(0xD800);
+    root.setAttribute(QStringLiteral("v"), value);
+    // The listed attributes in their order (one the element lacks left out), the others
+    // after them alphabetically. What XML cannot carry becomes a replacement character,
+    // never a document that no longer parses.
+    const XmlWriter writer({{QStringLiteral("link"),
+                             {QStringLiteral("master"), QStringLiteral("absent"),
+                              QStringLiteral("slave"), QStringLiteral("type")}}});
+    const QByteArray bytes = writer.toLatin1(doc);
+    QCOMPARE(bytes, QByteArray("<?xml version='1.0' encoding='ISO-8859-1'?>\n<link master=\"m\" "
+                               "slave=\"s\" type=\"t\" alpha=\"a\" v=\"caf\xe9 &#x20ac;&#x1f600;"
+                               "&#xfffd;&#xfffd;\" zeta=\"z\"/>\n"));
+    QDomDocument read;
+    QVERIFY(read.setContent(bytes));
+    QCOMPARE(read.documentElement().attribute(QStringLiteral("v")),
+             value.chopped(2) + QChar(0xFFFD) + QChar(0xFFFD));
 }
 
 QTEST_GUILESS_MAIN(TestCfg)
