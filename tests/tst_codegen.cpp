@@ -205,9 +205,17 @@ struct Run
     QString err;
 };
 
+// A copy of the real program beside the suite's own settings, so that what it prints
+// does not depend on the settings of the build folder.
+QString &testProgram()
+{
+    static QString path;
+    return path;
+}
+
 // Runs the real program without a display: anything that needed one would fail here.
 // With a configuration folder it runs as a user who cannot write beside the program.
-Run runVarnel(QStringList arguments, const QString &program = QStringLiteral(VARNEL_BINARY),
+Run runVarnel(QStringList arguments, const QString &program = testProgram(),
               const QString &configHome = QString())
 {
     QProcess process;
@@ -299,6 +307,8 @@ void TestCodeGen::initTestCase()
     const QString path = m_settings.filePath(QStringLiteral("cfgs.xml"));
     QVERIFY(MainWindowTesting::writeFile(path, MainWindowTesting::cfgText()));
     Cfg::setPathOverride(path);
+    testProgram() = m_settings.filePath(QStringLiteral("varnel"));
+    QVERIFY(QFile::copy(QStringLiteral(VARNEL_BINARY), testProgram()));
 }
 
 void TestCodeGen::workedExample()
