@@ -68,6 +68,8 @@ package)
     test -f /usr/share/applications/varnel.desktop
     test -f /usr/share/mime/packages/varnel.xml
     test -f /usr/share/icons/hicolor/48x48/apps/varnel.png
+    test -f /usr/share/varnel/cfgs.xml
+    test -f /usr/share/varnel/translations/Varnel_en.qm
     echo "package: $deb installs and generates code"
     ;;
 *)
