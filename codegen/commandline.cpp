@@ -3,7 +3,7 @@
 #include "canvas/classitem.h"
 #include "canvas/link.h"
 #include "codegen/codegenerator.h"
-#include "mainwindow/translations.h"
+#include "mainwindow/startup.h"
 #include "model/classmodel.h"
 #include "persistence/cfg.h"
 #include "persistence/diagramreader.h"
@@ -70,13 +70,8 @@ int run(int argc, char **argv)
 int Runner::run(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("varnel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VARNEL_VERSION));
-    // The user's language applies here too; the settings file is found as the window
-    // finds it, so the names it derives from must be the same.
-    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
-    Translations::install(Cfg::readLanguage(Cfg::readPath()));
+    // The user's language applies here too, found as the window finds it.
+    Startup::prepare();
 
     QTextStream out(stdout);
     QTextStream err(stderr);

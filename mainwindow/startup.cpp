@@ -1,0 +1,19 @@
+#include "mainwindow/startup.h"
+
+#include "mainwindow/translations.h"
+#include "persistence/cfg.h"
+
+#include <QCoreApplication>
+
+namespace Startup {
+
+void prepare()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("varnel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VARNEL_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
+    Translations::install(Cfg::readLanguage(Cfg::readPath()));
+}
+
+} // namespace Startup
