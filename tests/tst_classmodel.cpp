@@ -15,10 +15,8 @@ class TestClassModel : public QObject
 private slots:
     void sizeFigures();
     void repeatedNames();
-    void removedAttributeIsForgottenByItsAccessors();
     void scan_data();
     void scan();
-    void workedScan();
 };
 
 static ArgAtt *att(const QString &name, const QString &type = u"int"_s)
@@ -31,30 +29,31 @@ static Function *method(const QString &name, const QString &returnType = u"void"
     return new Function(name, returnType, range, {});
 }
 
+// The longest line's length and the number of lines, which the box takes its size from.
+static QString figures(const ClassModel &model)
+{
+    return u"%1 x %2"_s.arg(model.maxLineLength()).arg(model.lineCount());
+}
+
 void TestClassModel::sizeFigures()
 {
     ClassModel model;
-    QCOMPARE(model.maxLineLength(), 10);
-    QCOMPARE(model.lineCount(), 20);
-    model.updateSize();
-    QCOMPARE(model.lineCount(), 1);
-    QCOMPARE(model.maxLineLength(), 0);
-
+    QCOMPARE(figures(model), u"10 x 20"_s); // until the first update
     QSignalSpy sizeChanged(&model, &ClassModel::sizeChanged);
+    model.updateSize();
+    QCOMPARE(figures(model), u"0 x 1"_s);
     model.setName(u"A"_s);
     model.updateSize();
-    QCOMPARE(model.maxLineLength(), 1);
     model.updateSize();
-    QCOMPARE(sizeChanged.size(), 1); // the second call changed nothing
+    QCOMPARE(figures(model), u"1 x 1"_s);
+    QCOMPARE(sizeChanged.size(), 2); // the repeated update changed nothing
 
     model.addAttribute(new ArgAtt(u"count"_s, u"int"_s, u"0"_s, 0)); // "- count : int = 0"
+    model.updateSize();
+    QCOMPARE(figures(model), u"17 x 2"_s);
     model.addMethod(method(u"longerThanTheRest"_s)); // "+ longerThanTheRest () : void"
     model.updateSize();
-    QCOMPARE(model.lineCount(), 3);
-    QCOMPARE(model.maxLineLength(), 29);
-    model.removeMethod(u"longerThanTheRest"_s);
-    model.updateSize();
-    QCOMPARE(model.maxLineLength(), 17);
+    QCOMPARE(figures(model), u"29 x 3"_s);
 }
 
 void TestClassModel::repeatedNames()
@@ -65,32 +64,24 @@ void TestClassModel::repeatedNames()
     model.setAttributes({att(u"a"_s), att(u"b"_s), att(u"a"_s, u"long"_s)});
     QCOMPARE(model.findAttribute(u"a"_s), model.attributes().first());
     QVERIFY(!model.findMethod(u"getcount"_s));
+    Function *getter = method(u"getA"_s, u"int"_s, 4);
+    getter->setLinkedAtt(model.attributes().last());
+    model.addMethod(getter);
 
     // Every record of the name goes, adjacent or not; the sanitizer run checks that
     // each record is deleted once, here or with the model.
     model.removeMethod(u"getCount"_s);
     model.removeAttribute(u"a"_s);
     model.removeMethod(u"absent"_s);
-    QCOMPARE(model.methodLines(), QStringList{u"+ setCount () : void"_s});
+    QCOMPARE(model.methodLines(), (QStringList{u"+ setCount () : void"_s, u"+ getA () : int"_s}));
     QCOMPARE(model.attributeLines(), QStringList{u"- b : int = "_s});
+    // The accessor of a removed attribute must not read freed memory.
+    QCOMPARE(getter->linkedAtt(), nullptr);
+    QCOMPARE(getter->codeDefinition(u"K"_s), u"int K::getA()const\n{\n\n}"_s);
 
     // The user's includes never hold an empty entry.
     model.setIncludes({u"QString"_s, QString(), u" QList"_s});
     QCOMPARE(model.includes(), (QStringList{u"QString"_s, u" QList"_s}));
-}
-
-void TestClassModel::removedAttributeIsForgottenByItsAccessors()
-{
-    ClassModel model;
-    ArgAtt *value = att(u"m_v"_s);
-    model.addAttribute(value);
-    Function *getter = method(u"getV"_s, u"int"_s, 4);
-    getter->setLinkedAtt(value);
-    model.addMethod(getter);
-
-    model.removeAttribute(u"m_v"_s);
-    QCOMPARE(getter->linkedAtt(), nullptr);
-    QCOMPARE(getter->codeDefinition(u"K"_s), u"int K::getV()const\n{\n\n}"_s);
 }
 
 void TestClassModel::scan_data()
@@ -117,6 +108,9 @@ void TestClassModel::scan_data()
         none);
     row("qualified names", {u"std::string"_s, u"QList<std::string>"_s}, none, {u"QList"_s});
     row("volatile and blanks", {u" volatile  Bar * "_s}, none, {u"Bar"_s});
+    row("worked example, with a pointer to its own class",
+        {u"double"_s, u"QString"_s, u"Point*"_s, u"Circle*"_s},
+        {u"void"_s, u"double"_s, u"void"_s, u"bool"_s}, {u"QString"_s, u"Point"_s, u"Circle"_s});
     row("attributes first, empty return skipped", {u"B"_s}, {QString(), u"A"_s}, {u"B"_s, u"A"_s});
 }
 
@@ -135,21 +129,6 @@ void TestClassModel::scan()
     QCOMPARE(model.neededIncludes(), gathered);
     model.gatherIncludeTypes();
     QCOMPARE(model.neededIncludes(), gathered); // a second scan adds nothing
-}
-
-void TestClassModel::workedScan()
-{
-    ClassModel model;
-    model.setName(u"Circle"_s);
-    for (const auto &[name, type] : {std::pair{u"m_radius"_s, u"double"_s},
-                                     {u"m_label"_s, u"QString"_s},
-                                     {u"m_center"_s, u"Point*"_s},
-                                     {u"m_self"_s, u"Circle*"_s}})
-        model.addAttribute(att(name, type));
-    for (const QString &type : {u"void"_s, u"double"_s, u"void"_s, u"bool"_s})
-        model.addMethod(method(u"f"_s, type));
-    model.gatherIncludeTypes();
-    QCOMPARE(model.neededIncludes(), (QStringList{u"QString"_s, u"Point"_s, u"Circle"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestClassModel)

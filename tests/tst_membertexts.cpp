@@ -11,12 +11,10 @@ class TestMemberTexts : public QObject
     Q_OBJECT
 
 private slots:
-    void umlLines_data();
     void umlLines();
     void circleExample();
     void accessorWithoutItsParts();
-    void repeatedArgumentNames();
-    void methodLeavesItsAttributeAlive();
+    void ownership();
 };
 
 static ArgAtt *arg(const QString &name, const QString &type)
@@ -24,34 +22,22 @@ static ArgAtt *arg(const QString &name, const QString &type)
     return new ArgAtt(name, type, QString(), ArgAtt::Protected);
 }
 
-void TestMemberTexts::umlLines_data()
-{
-    QTest::addColumn<int>("range");
-    QTest::addColumn<QString>("attributeLine");
-    QTest::addColumn<QString>("methodLine");
-    // Attributes "count : int" with default "0"; methods "mix (a:int) : float".
-    QTest::newRow("private") << 0 << u"- count : int = 0"_s << u"- mix (a:int) : float"_s;
-    QTest::newRow("public") << 1 << u"+ count : int = 0"_s << u"+ mix (a:int) : float"_s;
-    QTest::newRow("argument/protected") << 2 << u"count : int = 0"_s << u"# mix (a:int) : float"_s;
-    QTest::newRow("setter") << 3 << u"count : int = 0"_s << u"+ mix (a:int) : float"_s;
-    QTest::newRow("getter") << 4 << u"count : int = 0"_s << u"+ mix (a:int) : float"_s;
-    QTest::newRow("unknown") << -1 << u"count : int = 0"_s << u"mix (a:int) : float"_s;
-}
-
 void TestMemberTexts::umlLines()
 {
-    QFETCH(int, range);
-    QFETCH(QString, attributeLine);
-    QFETCH(QString, methodLine);
-    QCOMPARE(ArgAtt(u"count"_s, u"int"_s, u"0"_s, range).umlText(), attributeLine);
-    QCOMPARE(Function(u"mix"_s, u"float"_s, range, {arg(u"a"_s, u"int"_s)}).umlText(), methodLine);
-
-    // The " = " stays without a default; a blank stands before "()" without arguments.
+    // The " = " stays without a default; arguments (code 2) and unknown codes get no mark.
+    const QString marks[] = {u"- "_s, u"+ "_s, QString(), QString(), QString(), QString()};
+    const QString methodMarks[] = {u"- "_s, u"+ "_s, u"# "_s, u"+ "_s, u"+ "_s, QString()};
+    for (int range = 0; range <= 5; ++range) {
+        QCOMPARE(ArgAtt(u"count"_s, u"int"_s, u"1.5"_s, range).umlText(),
+                 marks[range] + u"count : int = 1.5"_s);
+        QCOMPARE(Function(u"mix"_s, u"float"_s, range, {arg(u"a"_s, u"int"_s)}).umlText(),
+                 methodMarks[range] + u"mix (a:int) : float"_s);
+    }
     QCOMPARE(ArgAtt(u"count"_s, u"int"_s, QString(), 0).umlText(), u"- count : int = "_s);
+    QCOMPARE(Function(u"run"_s, QString(), -1, {}).umlText(), u"run () : "_s);
     const Function two(u"mix"_s, u"float"_s, 2, {arg(u"a"_s, u"int"_s), arg(u"b"_s, u"double"_s)});
     QCOMPARE(two.umlText(), u"# mix (a:int, b:double) : float"_s);
     QCOMPARE(two.argLines(), (QStringList{u"a : int = "_s, u"b : double = "_s}));
-    QCOMPARE(Function(u"run"_s, QString(), 1, {}).umlText(), u"+ run () : "_s);
 }
 
 void TestMemberTexts::circleExample()
@@ -109,28 +95,23 @@ void TestMemberTexts::accessorWithoutItsParts()
              u"void K::setV(const int &v)\n{\n\n}"_s);
 }
 
-void TestMemberTexts::repeatedArgumentNames()
-{
-    auto *first = new ArgAtt(u"x"_s, u"int"_s, u"1"_s, 2);
-    Function method(u"f"_s, u"void"_s, 1,
-                    {first, arg(u"x"_s, u"long"_s), arg(u"y"_s, u"int"_s), arg(u"x"_s, u"char"_s)});
-    QCOMPARE(method.findArg(u"x"_s), first);
-    QVERIFY(!method.findArg(u"X"_s));
-    method.removeArg(u"z"_s);
-    QCOMPARE(method.args().size(), 4);
-
-    // Adjacent and scattered records of the name all go, each deleted once (the
-    // sanitizer run checks the deletions).
-    method.removeArg(u"x"_s);
-    QCOMPARE(method.umlText(), u"+ f (y:int) : void"_s);
-}
-
-void TestMemberTexts::methodLeavesItsAttributeAlive()
+void TestMemberTexts::ownership()
 {
     auto *attribute = new ArgAtt(u"m_v"_s, u"int"_s, QString(), 0);
-    auto *getter = new Function(u"getV"_s, u"int"_s, 4, {arg(u"a"_s, u"int"_s)});
-    getter->setLinkedAtt(attribute);
-    delete getter;
+    auto *first = new ArgAtt(u"x"_s, u"int"_s, u"1"_s, 2);
+    auto *method = new Function(
+        u"f"_s, u"void"_s, 4,
+        {first, arg(u"x"_s, u"long"_s), arg(u"y"_s, u"int"_s), arg(u"x"_s, u"char"_s)});
+    method->setLinkedAtt(attribute);
+    QCOMPARE(method->findArg(u"x"_s), first);
+    QVERIFY(!method->findArg(u"X"_s));
+    method->removeArg(u"z"_s);
+    QCOMPARE(method->args().size(), 4);
+    // Adjacent and scattered records of the name all go; the sanitizer run checks that
+    // each argument is deleted once, and that the method leaves its attribute alone.
+    method->removeArg(u"x"_s);
+    QCOMPARE(method->umlText(), u"+ f (y:int) : void"_s);
+    delete method;
     QCOMPARE(attribute->name(), u"m_v"_s);
     delete attribute;
 }
