@@ -58,7 +58,7 @@ private slots:
     void init();
     void cleanup();
 
-    void namesAndSelection();
+    void nameFields();
     void openDeleteAndReopen();
     void confirmNewClass();
     void confirmEditedClass_data();
@@ -156,33 +156,18 @@ void TestClassEditor::add(const QByteArray &group, const QString &name, const QS
     click("too_" + group + "More");
 }
 
-void TestClassEditor::namesAndSelection()
+void TestClassEditor::nameFields()
 {
     editor->openToAdd(model.get());
     // Names become C++ identifiers: digits, blanks and accents are refused, typed or pasted.
     for (const char *name :
          {"lin_name", "lin_attName", "lin_fctName", "lin_argName", "lin_parentClass"}) {
         fill(name, u"x2 ~Foo_m"_s);
+        child<QLineEdit>(name)->insert(u"é"_s);
         QCOMPARE(shown(name), u"x~Foo_m"_s);
-        child<QLineEdit>(name)->clear();
-        child<QLineEdit>(name)->insert(u"café"_s);
-        QCOMPARE(shown(name), QString());
     }
-    add("att", u"m_x"_s, u"unsigned int"_s, u"0"_s);
-    add("arg", u"a"_s, u"QList<int>"_s);
-    const QStringList before = state();
-    QCOMPARE(before.first(), u"- m_x : unsigned int = 0"_s);
-
-    // The buttons that work on a selected line do nothing without one.
-    for (const char *view : {"lis_attView", "lis_fctView", "lis_argView"})
-        child<QListView>(view)->setCurrentIndex(QModelIndex());
-    QCOMPARE(answering([&] {
-                 for (const char *button : {"too_modAtt", "too_attLess", "too_modFct",
-                                            "too_fctLess", "too_modArg", "too_argLess"})
-                     click(button);
-             }),
-             QStringList());
-    QCOMPARE(state(), before);
+    add("att", u"m_x"_s, u"unsigned int"_s, u"0"_s); // types and values are free text
+    QCOMPARE(model->attributeLines(), QStringList{u"- m_x : unsigned int = 0"_s});
 }
 
 void TestClassEditor::openDeleteAndReopen()
