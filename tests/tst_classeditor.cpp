@@ -55,8 +55,18 @@ class TestClassEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        prefix = u"m_"_s;
+        autoSetGet = true;
+        editor = std::make_unique<ClassEditor>(nullptr, &prefix, &autoSetGet);
+        model = std::make_unique<ClassModel>();
+    }
+    void cleanup()
+    {
+        editor.reset();
+        model.reset();
+    }
 
     void nameFields();
     void classLifecycle();
@@ -79,81 +89,54 @@ private:
     {
         return editor->findChild<T *>(QLatin1String(name));
     }
-    QString shown(const QByteArray &name) const;
-    void fill(const QByteArray &name, const QString &text);
+    QString shown(const QByteArray &name) const
+    {
+        if (auto *edit = child<QLineEdit>(name))
+            return edit->text();
+        return child<QAbstractButton>(name)->text();
+    }
+    void fill(const QByteArray &name, const QString &text)
+    {
+        child<QLineEdit>(name)->clear();
+        QTest::keyClicks(child<QLineEdit>(name), text);
+    }
     void click(const QByteArray &name) { child<QAbstractButton>(name)->click(); }
-    QStringList lines(const char *view) const;
-    bool press(const char *button, const char *view, const QString &line);
-    QStringList state() const;
+    QStringList lines(const char *view) const
+    {
+        return qobject_cast<QStringListModel *>(child<QListView>(view)->model())->stringList();
+    }
+    // Selects a line of a list and clicks a button that works on the selection.
+    bool press(const char *button, const char *view, const QString &line)
+    {
+        const int row = int(lines(view).indexOf(line));
+        if (row >= 0) {
+            child<QListView>(view)->setCurrentIndex(child<QListView>(view)->model()->index(row, 0));
+            click(button);
+        }
+        return row >= 0;
+    }
+    // Everything the lists show and the class holds.
+    QStringList state() const
+    {
+        return lines("lis_attView") + lines("lis_fctView") + lines("lis_argView")
+               + model->attributeLines() + model->methodLines();
+    }
+    // Fills the fields of a group, "att", "fct" or "arg", and presses its "+" (or "<<").
     void add(const QByteArray &group, const QString &name, const QString &type,
-             const QString &defValue = QString());
+             const QString &defValue = QString())
+    {
+        fill("lin_" + group + "Name", name);
+        fill("lin_" + group + "Type", type);
+        if (group != "fct")
+            fill("lin_" + group + "DefValue", defValue);
+        click("too_" + group + "More");
+    }
 
     QString prefix;
     bool autoSetGet = true;
     std::unique_ptr<ClassModel> model;
     std::unique_ptr<ClassEditor> editor;
 };
-
-void TestClassEditor::init()
-{
-    prefix = u"m_"_s;
-    autoSetGet = true;
-    editor = std::make_unique<ClassEditor>(nullptr, &prefix, &autoSetGet);
-    model = std::make_unique<ClassModel>();
-}
-
-void TestClassEditor::cleanup()
-{
-    editor.reset();
-    model.reset();
-}
-
-QString TestClassEditor::shown(const QByteArray &name) const
-{
-    if (auto *edit = child<QLineEdit>(name))
-        return edit->text();
-    return child<QAbstractButton>(name)->text();
-}
-
-void TestClassEditor::fill(const QByteArray &name, const QString &text)
-{
-    child<QLineEdit>(name)->clear();
-    QTest::keyClicks(child<QLineEdit>(name), text);
-}
-
-QStringList TestClassEditor::lines(const char *view) const
-{
-    return qobject_cast<QStringListModel *>(child<QListView>(view)->model())->stringList();
-}
-
-// Selects a line of a list and clicks a button that works on the selection.
-bool TestClassEditor::press(const char *button, const char *view, const QString &line)
-{
-    const int row = int(lines(view).indexOf(line));
-    if (row >= 0) {
-        child<QListView>(view)->setCurrentIndex(child<QListView>(view)->model()->index(row, 0));
-        click(button);
-    }
-    return row >= 0;
-}
-
-// Everything the lists show and the class holds.
-QStringList TestClassEditor::state() const
-{
-    return lines("lis_attView") + lines("lis_fctView") + lines("lis_argView")
-           + model->attributeLines() + model->methodLines();
-}
-
-// Fills the fields of a group, "att", "fct" or "arg", and presses its "+" (or "<<").
-void TestClassEditor::add(const QByteArray &group, const QString &name, const QString &type,
-                          const QString &defValue)
-{
-    fill("lin_" + group + "Name", name);
-    fill("lin_" + group + "Type", type);
-    if (group != "fct")
-        fill("lin_" + group + "DefValue", defValue);
-    click("too_" + group + "More");
-}
 
 void TestClassEditor::nameFields()
 {
