@@ -21,16 +21,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What one message box showed: icon, title, text and buttons.
-QString box(int icon, const QString &text, int buttons = QMessageBox::Ok)
+QString error(const QString &icon, const QString &text)
 {
-    const QString title =
-        icon == QMessageBox::Question ? u"Méthodes << Set >> - << Get >>"_s : u"Erreur"_s;
-    return u"%1|%2|%3|%4"_s.arg(icon).arg(title, text).arg(buttons);
+    return icon + u" | Erreur | "_s + text + u" | Ok"_s;
 }
 
-const int Info = QMessageBox::Information, Warn = QMessageBox::Warning;
-const QString keepArgument = box(Warn, u"Un accesseur « set » doit garder son argument."_s);
+const QString keepArgument =
+    error(u"Warning"_s, u"Un accesseur « set » doit garder son argument."_s);
 
 // Runs an action, pressing `button` in every box it opens, and tells what they showed.
 QStringList answering(const std::function<void()> &action,
@@ -41,10 +38,8 @@ QStringList answering(const std::function<void()> &action,
         answerer.answerMessageBox(button);
     action();
     QStringList shown;
-    for (const ModalAnswerer::Seen &seen : answerer.seen()) {
-        shown.append(
-            u"%1|%2|%3|%4"_s.arg(seen.icon).arg(seen.title, seen.text).arg(seen.buttons.toInt()));
-    }
+    for (const ModalAnswerer::Seen &seen : answerer.seen())
+        shown.append(seen.summary());
     return shown;
 }
 
@@ -186,7 +181,7 @@ void TestClassEditor::classLifecycle()
     QSignalSpy added(editor.get(), &ClassEditor::addClass);
     QSignalSpy canceled(editor.get(), &ClassEditor::addCanceled);
     QCOMPARE(answering([&] { click("com_addModClass"); }),
-             QStringList{box(Warn, u"Vous n'avez pas donné de nom à votre classe."_s)});
+             QStringList{error(u"Warning"_s, u"Vous n'avez pas donné de nom à votre classe."_s)});
     QVERIFY(editor->isVisible());
     QVERIFY(editor->close());
     QCOMPARE(canceled.size(), 1);
@@ -247,20 +242,20 @@ void TestClassEditor::refusals_data()
         QTest::newRow(tag) << QByteArray(group) << name << type << boxes;
     };
     row("attribute without name and type", "att", {}, {},
-        {box(Info, u"Vous n'avez pas donné de nom à l'attribut."_s),
-         box(Info, u"Vous n'avez pas donné de type à l'attribut."_s)});
+        {error(u"Information"_s, u"Vous n'avez pas donné de nom à l'attribut."_s),
+         error(u"Information"_s, u"Vous n'avez pas donné de type à l'attribut."_s)});
     row("attribute name in use", "att", u"m_x"_s, u"int"_s,
-        {box(Info, u"Cette classe possède déjà un attribut de ce nom."_s)});
+        {error(u"Information"_s, u"Cette classe possède déjà un attribut de ce nom."_s)});
     row("method without name", "fct", {}, u"int"_s,
-        {box(Warn, u"Vous n'avez pas entrez de nom pour votre fonction."_s)});
+        {error(u"Warning"_s, u"Vous n'avez pas entrez de nom pour votre fonction."_s)});
     row("method name in use", "fct", u"run"_s, u"int"_s,
-        {box(Warn, u"Une de vos fonctions possède déjà ce nom"_s)});
+        {error(u"Warning"_s, u"Une de vos fonctions possède déjà ce nom"_s)});
     row("argument without name and type", "arg", {}, {},
-        {box(Warn, u"Vous n'avez pas entrez de nom pour votre argument."_s)});
+        {error(u"Warning"_s, u"Vous n'avez pas entrez de nom pour votre argument."_s)});
     row("argument without type", "arg", u"b"_s, {},
-        {box(Warn, u"Vous n'avez pas donné de type à votre argument"_s)});
+        {error(u"Warning"_s, u"Vous n'avez pas donné de type à votre argument"_s)});
     row("argument name in use", "arg", u"a"_s, u"int"_s,
-        {box(Warn, u"Un des arguments de cette fonction possède déjà ce nom."_s)});
+        {error(u"Warning"_s, u"Un des arguments de cette fonction possède déjà ce nom."_s)});
 }
 
 void TestClassEditor::refusals()
@@ -307,10 +302,8 @@ void TestClassEditor::accessors()
     prefix = attPrefix; // both read when used, not when the editor was built
     autoSetGet = answer == 0;
     editor->openToAdd(model.get());
-    const QString question =
-        box(QMessageBox::Question,
-            u"Voulez-vous que VNL génère automatiquement les fonctions d'accessions ?"_s,
-            QMessageBox::Yes | QMessageBox::No);
+    const QString question = u"Question | Méthodes << Set >> - << Get >> | Voulez-vous que VNL "
+                             "génère automatiquement les fonctions d'accessions ? | Yes|No"_s;
     QCOMPARE(
         answering([&] { add("att", name, u"int"_s, u"5"_s); }, QMessageBox::StandardButton(answer)),
         autoSetGet ? QStringList() : QStringList{question});
