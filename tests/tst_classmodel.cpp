@@ -6,143 +6,82 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestClassModel : public QObject
 {
     Q_OBJECT
 
 private slots:
     void sizeFigures();
-    void findIsExact();
-    void removeRepeatedNames();
-    void removedAttributeIsForgottenByItsAccessors();
-    void includesDropEmptyEntries();
-    void requestEditEmits();
-    void typeVocabulary();
+    void repeatedNames();
     void scan_data();
     void scan();
-    void workedScan();
-    void secondScanAddsNothing();
-    void clearedScanFollowsTheModel();
 };
 
-static ArgAtt *att(const QString &name, const QString &type, int range = 0,
-                   const QString &def = QString())
+static ArgAtt *att(const QString &name, const QString &type = u"int"_s)
 {
-    return new ArgAtt(name, type, def, range);
+    return new ArgAtt(name, type, QString(), 0);
 }
 
-static Function *method(const QString &name, const QString &returnType = QStringLiteral("void"),
-                        int range = 1)
+static Function *method(const QString &name, const QString &returnType = u"void"_s, int range = 1)
 {
     return new Function(name, returnType, range, {});
+}
+
+// The longest line's length and the number of lines, which the box takes its size from.
+static QString figures(const ClassModel &model)
+{
+    return u"%1 x %2"_s.arg(model.maxLineLength()).arg(model.lineCount());
 }
 
 void TestClassModel::sizeFigures()
 {
     ClassModel model;
-    QCOMPARE(model.maxLineLength(), 10);
-    QCOMPARE(model.lineCount(), 20);
-
-    model.updateSize();
-    QCOMPARE(model.lineCount(), 1);
-    QCOMPARE(model.maxLineLength(), 0);
-
+    QCOMPARE(figures(model), u"10 x 20"_s); // until the first update
     QSignalSpy sizeChanged(&model, &ClassModel::sizeChanged);
-    model.setName(QStringLiteral("A"));
     model.updateSize();
-    QCOMPARE(model.maxLineLength(), 1);
-    QCOMPARE(sizeChanged.size(), 1);
+    QCOMPARE(figures(model), u"0 x 1"_s);
+    model.setName(u"A"_s);
     model.updateSize();
-    QCOMPARE(sizeChanged.size(), 1); // nothing changed, nothing announced
+    model.updateSize();
+    QCOMPARE(figures(model), u"1 x 1"_s);
+    QCOMPARE(sizeChanged.size(), 2); // the repeated update changed nothing
 
-    model.addAttribute(att(QStringLiteral("count"), QStringLiteral("int"), 0, QStringLiteral("0")));
+    model.addAttribute(new ArgAtt(u"count"_s, u"int"_s, u"0"_s, 0)); // "- count : int = 0"
     model.updateSize();
-    QCOMPARE(model.lineCount(), 2);
-    QCOMPARE(model.maxLineLength(), 17); // "- count : int = 0"
-
-    model.addMethod(
-        method(QStringLiteral("somewhatLongerName"))); // "+ somewhatLongerName () : void"
+    QCOMPARE(figures(model), u"17 x 2"_s);
+    model.addMethod(method(u"longerThanTheRest"_s)); // "+ longerThanTheRest () : void"
     model.updateSize();
-    QCOMPARE(model.lineCount(), 3);
-    QCOMPARE(model.maxLineLength(), 30);
+    QCOMPARE(figures(model), u"29 x 3"_s);
 }
 
-void TestClassModel::findIsExact()
+void TestClassModel::repeatedNames()
 {
     ClassModel model;
-    model.addMethod(method(QStringLiteral("Foo")));
-    model.addAttribute(att(QStringLiteral("Foo"), QStringLiteral("int")));
-    QVERIFY(model.findMethod(QStringLiteral("Foo")));
-    QVERIFY(!model.findMethod(QStringLiteral("foo")));
-    QVERIFY(model.findAttribute(QStringLiteral("Foo")));
-    QVERIFY(!model.findAttribute(QStringLiteral("Foo ")));
-}
-
-void TestClassModel::removeRepeatedNames()
-{
-    ClassModel model;
-    model.setMethods({method(QStringLiteral("getCount")), method(QStringLiteral("getCount")),
-                      method(QStringLiteral("setCount"))});
-    model.setAttributes({att(QStringLiteral("a"), QStringLiteral("int")),
-                         att(QStringLiteral("b"), QStringLiteral("int")),
-                         att(QStringLiteral("a"), QStringLiteral("long int"))});
-
-    model.removeMethod(QStringLiteral("getCount"));
-    QCOMPARE(model.methods().size(), 1);
-    QCOMPARE(model.methods().first()->name(), QStringLiteral("setCount"));
-
-    model.removeAttribute(QStringLiteral("a"));
-    QCOMPARE(model.attributeLines(), QStringList{QStringLiteral("- b : int = ")});
-
-    model.removeMethod(QStringLiteral("absent"));
-    model.removeAttribute(QStringLiteral("absent"));
-    QCOMPARE(model.methods().size(), 1);
-    QCOMPARE(model.attributes().size(), 1);
-    // The remaining records go with the model; the sanitizer run checks every record
-    // is freed exactly once.
-}
-
-void TestClassModel::removedAttributeIsForgottenByItsAccessors()
-{
-    ClassModel model;
-    ArgAtt *value = att(QStringLiteral("m_v"), QStringLiteral("int"));
-    model.addAttribute(value);
-    Function *getter = method(QStringLiteral("getV"), QStringLiteral("int"), 4);
-    getter->setLinkedAtt(value);
+    model.setMethods({method(u"getCount"_s), method(u"getCount"_s), method(u"setCount"_s),
+                      method(u"getCount"_s)});
+    model.setAttributes({att(u"a"_s), att(u"b"_s), att(u"a"_s, u"long"_s)});
+    QCOMPARE(model.findAttribute(u"a"_s), model.attributes().first());
+    QVERIFY(!model.findMethod(u"getcount"_s));
+    Function *getter = method(u"getA"_s, u"int"_s, 4);
+    getter->setLinkedAtt(model.attributes().last());
     model.addMethod(getter);
 
-    model.removeAttribute(QStringLiteral("m_v"));
+    // Every record of the name goes, adjacent or not; the sanitizer run checks that
+    // each record is deleted once, here or with the model.
+    model.removeMethod(u"getCount"_s);
+    model.removeAttribute(u"a"_s);
+    model.removeMethod(u"absent"_s);
+    QCOMPARE(model.methodLines(), (QStringList{u"+ setCount () : void"_s, u"+ getA () : int"_s}));
+    QCOMPARE(model.attributeLines(), QStringList{u"- b : int = "_s});
+    // The accessor of a removed attribute must not read freed memory.
     QCOMPARE(getter->linkedAtt(), nullptr);
-    QCOMPARE(getter->codeDefinition(QStringLiteral("K")),
-             QStringLiteral("int K::getV()const\n{\n\n}"));
-}
+    QCOMPARE(getter->codeDefinition(u"K"_s), u"int K::getA()const\n{\n\n}"_s);
 
-void TestClassModel::includesDropEmptyEntries()
-{
-    ClassModel model;
-    model.setIncludes({QStringLiteral("QString"), QString(), QStringLiteral(" QList")});
-    QCOMPARE(model.includes(), QStringList({QStringLiteral("QString"), QStringLiteral(" QList")}));
-}
-
-void TestClassModel::requestEditEmits()
-{
-    ClassModel model;
-    QSignalSpy spy(&model, &ClassModel::editing);
-    model.requestEdit();
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy.first().first().value<ClassModel *>(), &model);
-}
-
-void TestClassModel::typeVocabulary()
-{
-    const QStringList types = ClassModel().primitiveTypes();
-    QCOMPARE(types.size(), 12);
-    QCOMPARE(types.first(), QStringLiteral("int"));
-    QCOMPARE(types.last(), QStringLiteral("bool"));
-    QVERIFY(types.contains(QStringLiteral("unsigned long int")));
-    QVERIFY(!types.contains(QStringLiteral("int ")));
-    QVERIFY(!types.contains(QStringLiteral("Int")));
-    QVERIFY(!types.contains(QStringLiteral("unsigned int")));
+    // The user's includes never hold an empty entry.
+    model.setIncludes({u"QString"_s, QString(), u" QList"_s});
+    QCOMPARE(model.includes(), (QStringList{u"QString"_s, u" QList"_s}));
 }
 
 void TestClassModel::scan_data()
@@ -152,42 +91,27 @@ void TestClassModel::scan_data()
     QTest::addColumn<QStringList>("gathered");
 
     const QStringList none;
-    QTest::newRow("map of string and int")
-        << QStringList{QStringLiteral("QMap<QString, int>")} << none
-        << QStringList{QStringLiteral("QMap"), QStringLiteral("QString")};
-    QTest::newRow("list of pointers")
-        << QStringList{QStringLiteral("QList<Point*>")} << none
-        << QStringList{QStringLiteral("QList"), QStringLiteral("Point")};
-    QTest::newRow("nested templates")
-        << QStringList{QStringLiteral("A<B,C<D,E>>")} << none
-        << QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                       QStringLiteral("D"), QStringLiteral("E")};
-    QTest::newRow("list of int") << QStringList{QStringLiteral("QList<int>")} << none
-                                 << QStringList{QStringLiteral("QList")};
-    QTest::newRow("pointer to primitive") << QStringList{QStringLiteral("int*")} << none << none;
-    QTest::newRow("double pointer")
-        << QStringList{QStringLiteral("Point**")} << none << QStringList{QStringLiteral("Point")};
-    QTest::newRow("same pointer twice")
-        << QStringList{QStringLiteral("Point*"), QStringLiteral("Point*")} << none
-        << QStringList{QStringLiteral("Point")};
-    QTest::newRow("other case is not primitive")
-        << QStringList{QStringLiteral("Int")} << none << QStringList{QStringLiteral("Int")};
-    QTest::newRow("const reference return")
-        << none << QStringList{QStringLiteral("const Foo&")} << QStringList{QStringLiteral("Foo")};
-    QTest::newRow("fundamental words")
-        << QStringList{QStringLiteral("unsigned int"), QStringLiteral("long long"),
-                       QStringLiteral("signed char"), QStringLiteral("wchar_t"),
-                       QStringLiteral("const char*")}
-        << none << none;
-    QTest::newRow("qualified names")
-        << QStringList{QStringLiteral("std::string"), QStringLiteral("QList<std::string>")} << none
-        << QStringList{QStringLiteral("QList")};
-    QTest::newRow("volatile and blanks") << QStringList{QStringLiteral(" volatile  Bar * ")} << none
-                                         << QStringList{QStringLiteral("Bar")};
-    QTest::newRow("empty return types skipped") << none << QStringList{QString()} << none;
-    QTest::newRow("attributes before return types")
-        << QStringList{QStringLiteral("B")} << QStringList{QStringLiteral("A")}
-        << QStringList{QStringLiteral("B"), QStringLiteral("A")};
+    const auto row = [](const char *name, const QStringList &types, const QStringList &returns,
+                        const QStringList &gathered) {
+        QTest::newRow(name) << types << returns << gathered;
+    };
+    row("map of string and int", {u"QMap<QString, int>"_s}, none, {u"QMap"_s, u"QString"_s});
+    row("list of pointers", {u"QList<Point*>"_s}, none, {u"QList"_s, u"Point"_s});
+    row("nested", {u"A<B,C<D,E>>"_s}, none, {u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s});
+    row("list of int", {u"QList<int>"_s}, none, {u"QList"_s});
+    row("pointer to primitive", {u"int*"_s}, none, none);
+    row("double pointer, twice", {u"Point**"_s, u"Point*"_s}, none, {u"Point"_s});
+    row("other case is not primitive", {u"Int"_s}, none, {u"Int"_s});
+    row("const reference", none, {u"const Foo&"_s}, {u"Foo"_s});
+    row("fundamental words",
+        {u"unsigned int"_s, u"long long"_s, u"signed char"_s, u"wchar_t"_s, u"const char*"_s}, none,
+        none);
+    row("qualified names", {u"std::string"_s, u"QList<std::string>"_s}, none, {u"QList"_s});
+    row("volatile and blanks", {u" volatile  Bar * "_s}, none, {u"Bar"_s});
+    row("worked example, with a pointer to its own class",
+        {u"double"_s, u"QString"_s, u"Point*"_s, u"Circle*"_s},
+        {u"void"_s, u"double"_s, u"void"_s, u"bool"_s}, {u"QString"_s, u"Point"_s, u"Circle"_s});
+    row("attributes first, empty return skipped", {u"B"_s}, {QString(), u"A"_s}, {u"B"_s, u"A"_s});
 }
 
 void TestClassModel::scan()
@@ -198,52 +122,13 @@ void TestClassModel::scan()
 
     ClassModel model;
     for (const QString &type : std::as_const(attributeTypes))
-        model.addAttribute(att(QStringLiteral("a"), type));
+        model.addAttribute(att(u"a"_s, type));
     for (const QString &type : std::as_const(returnTypes))
-        model.addMethod(method(QStringLiteral("f"), type));
+        model.addMethod(method(u"f"_s, type));
     model.gatherIncludeTypes();
     QCOMPARE(model.neededIncludes(), gathered);
-}
-
-void TestClassModel::workedScan()
-{
-    ClassModel model;
-    model.setName(QStringLiteral("Circle"));
-    model.addAttribute(att(QStringLiteral("m_radius"), QStringLiteral("double")));
-    model.addAttribute(att(QStringLiteral("m_label"), QStringLiteral("QString"), 1));
-    model.addAttribute(att(QStringLiteral("m_center"), QStringLiteral("Point*")));
-    model.addMethod(method(QStringLiteral("scale"), QStringLiteral("void")));
-    model.addMethod(method(QStringLiteral("getRadius"), QStringLiteral("double"), 4));
-    model.addMethod(method(QStringLiteral("setRadius"), QStringLiteral("void"), 3));
-    model.addMethod(method(QStringLiteral("redraw"), QStringLiteral("bool"), 2));
-    model.addAttribute(att(QStringLiteral("m_self"), QStringLiteral("Circle*")));
     model.gatherIncludeTypes();
-    QCOMPARE(model.neededIncludes(),
-             QStringList(
-                 {QStringLiteral("QString"), QStringLiteral("Point"), QStringLiteral("Circle")}));
-}
-
-void TestClassModel::secondScanAddsNothing()
-{
-    ClassModel model;
-    model.addAttribute(att(QStringLiteral("a"), QStringLiteral("QHash<QString, Foo*>")));
-    model.addMethod(method(QStringLiteral("f"), QStringLiteral("Bar")));
-    model.gatherIncludeTypes();
-    const QStringList first = model.neededIncludes();
-    QCOMPARE(first.size(), 4);
-    model.gatherIncludeTypes();
-    QCOMPARE(model.neededIncludes(), first);
-}
-
-void TestClassModel::clearedScanFollowsTheModel()
-{
-    ClassModel model;
-    model.addAttribute(att(QStringLiteral("a"), QStringLiteral("Foo")));
-    model.gatherIncludeTypes();
-    model.attributes().first()->setType(QStringLiteral("Bar"));
-    model.clearNeededIncludes();
-    model.gatherIncludeTypes();
-    QCOMPARE(model.neededIncludes(), QStringList{QStringLiteral("Bar")});
+    QCOMPARE(model.neededIncludes(), gathered); // a second scan adds nothing
 }
 
 QTEST_GUILESS_MAIN(TestClassModel)

@@ -1,207 +1,118 @@
-// The one-line texts of attributes and methods: UML lines and C++ code.
+// The texts of attributes and methods: UML lines and the C++ code of generated files.
 #include "model/argatt.h"
 #include "model/function.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class TestMemberTexts : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void attributeLine_data();
-    void attributeLine();
-    void methodLine_data();
-    void methodLine();
-    void declarations();
-    void definitions();
+    void umlLines();
+    void circleExample();
     void accessorWithoutItsParts();
-    void emptyReturnType();
-    void findAndRemoveArguments();
-    void destroyingMethodKeepsLinkedAttribute();
+    void ownership();
 };
 
-void TestMemberTexts::attributeLine_data()
+static ArgAtt *arg(const QString &name, const QString &type)
 {
-    QTest::addColumn<int>("range");
-    QTest::addColumn<QString>("defValue");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("private") << 0 << "0"
-                             << "- count : int = 0";
-    QTest::newRow("public") << 1 << "0"
-                            << "+ count : int = 0";
-    QTest::newRow("argument has no prefix") << 2 << "1.5"
-                                            << "count : int = 1.5";
-    QTest::newRow("empty default keeps its equals") << 0 << ""
-                                                    << "- count : int = ";
-    QTest::newRow("unknown code") << 7 << ""
-                                  << "count : int = ";
+    return new ArgAtt(name, type, QString(), ArgAtt::Protected);
 }
 
-void TestMemberTexts::attributeLine()
+void TestMemberTexts::umlLines()
 {
-    QFETCH(int, range);
-    QFETCH(QString, defValue);
-    QFETCH(QString, expected);
-    QCOMPARE(ArgAtt(QStringLiteral("count"), QStringLiteral("int"), defValue, range).umlText(),
-             expected);
-}
-
-void TestMemberTexts::methodLine_data()
-{
-    QTest::addColumn<int>("range");
-    QTest::addColumn<int>("argCount");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("private, no argument") << 0 << 0 << "- mix () : float";
-    QTest::newRow("public") << 1 << 1 << "+ mix (a:int) : float";
-    QTest::newRow("protected, two arguments") << 2 << 2 << "# mix (a:int, b:double) : float";
-    QTest::newRow("setter") << 3 << 1 << "+ mix (a:int) : float";
-    QTest::newRow("getter") << 4 << 0 << "+ mix () : float";
-    QTest::newRow("code 5") << 5 << 0 << "mix () : float";
-    QTest::newRow("negative code") << -1 << 0 << "mix () : float";
-}
-
-void TestMemberTexts::methodLine()
-{
-    QFETCH(int, range);
-    QFETCH(int, argCount);
-    QFETCH(QString, expected);
-    QList<ArgAtt *> args{new ArgAtt(QStringLiteral("a"), QStringLiteral("int"), QString(), 2),
-                         new ArgAtt(QStringLiteral("b"), QStringLiteral("double"), QString(), 2)};
-    while (args.size() > argCount)
-        delete args.takeLast();
-    const Function method(QStringLiteral("mix"), QStringLiteral("float"), range, args);
-    QCOMPARE(method.umlText(), expected);
-    QCOMPARE(method.argLines().size(), argCount);
-}
-
-namespace {
-// The members of the Circle example: scale, setRadius, getRadius, redraw.
-struct Circle
-{
-    ArgAtt radius{QStringLiteral("m_radius"), QStringLiteral("double"), QString(), 0};
-    Function scale{QStringLiteral("scale"),
-                   QStringLiteral("void"),
-                   1,
-                   {new ArgAtt(QStringLiteral("factor"), QStringLiteral("double"), QString(), 2),
-                    new ArgAtt(QStringLiteral("origin"), QStringLiteral("Point"), QString(), 2)}};
-    Function setRadius{
-        QStringLiteral("setRadius"),
-        QStringLiteral("void"),
-        3,
-        {new ArgAtt(QStringLiteral("radius"), QStringLiteral("double"), QString(), 2)}};
-    Function getRadius{QStringLiteral("getRadius"), QStringLiteral("double"), 4, {}};
-    Function redraw{QStringLiteral("redraw"), QStringLiteral("bool"), 2, {}};
-
-    Circle()
-    {
-        setRadius.setLinkedAtt(&radius);
-        getRadius.setLinkedAtt(&radius);
+    // The " = " stays without a default; arguments (code 2) and unknown codes get no mark.
+    const QString marks[] = {u"- "_s, u"+ "_s, QString(), QString(), QString(), QString()};
+    const QString methodMarks[] = {u"- "_s, u"+ "_s, u"# "_s, u"+ "_s, u"+ "_s, QString()};
+    for (int range = 0; range <= 5; ++range) {
+        QCOMPARE(ArgAtt(u"count"_s, u"int"_s, u"1.5"_s, range).umlText(),
+                 marks[range] + u"count : int = 1.5"_s);
+        QCOMPARE(Function(u"mix"_s, u"float"_s, range, {arg(u"a"_s, u"int"_s)}).umlText(),
+                 methodMarks[range] + u"mix (a:int) : float"_s);
     }
-};
-} // namespace
-
-void TestMemberTexts::declarations()
-{
-    const Circle circle;
-    QCOMPARE(circle.scale.codeDeclaration(),
-             QStringLiteral("    void scale(double factor, Point origin);"));
-    QCOMPARE(circle.setRadius.codeDeclaration(),
-             QStringLiteral("    void setRadius(const double& radius);"));
-    QCOMPARE(circle.getRadius.codeDeclaration(), QStringLiteral("    double getRadius()const;"));
-    QCOMPARE(circle.redraw.codeDeclaration(), QStringLiteral("    bool redraw();"));
-    QCOMPARE(circle.radius.codeDeclaration(), QStringLiteral("    double m_radius;"));
+    QCOMPARE(ArgAtt(u"count"_s, u"int"_s, QString(), 0).umlText(), u"- count : int = "_s);
+    QCOMPARE(Function(u"run"_s, QString(), -1, {}).umlText(), u"run () : "_s);
+    const Function two(u"mix"_s, u"float"_s, 2, {arg(u"a"_s, u"int"_s), arg(u"b"_s, u"double"_s)});
+    QCOMPARE(two.umlText(), u"# mix (a:int, b:double) : float"_s);
+    QCOMPARE(two.argLines(), (QStringList{u"a : int = "_s, u"b : double = "_s}));
 }
 
-void TestMemberTexts::definitions()
+void TestMemberTexts::circleExample()
 {
-    const Circle circle;
-    const QString circleName = QStringLiteral("Circle");
-    QCOMPARE(circle.scale.codeDefinition(circleName),
-             QStringLiteral("void Circle::scale(double factor, Point origin)\n{\n\n}"));
-    QCOMPARE(circle.setRadius.codeDefinition(circleName),
-             QStringLiteral("void Circle::setRadius(const double &radius)\n{\n"
-                            "    m_radius = radius;\n}"));
-    QCOMPARE(circle.getRadius.codeDefinition(circleName),
-             QStringLiteral("double Circle::getRadius()const\n{\n    return m_radius;\n}"));
-    QCOMPARE(circle.redraw.codeDefinition(circleName),
-             QStringLiteral("bool Circle::redraw()\n{\n\n}"));
+    ArgAtt radius(u"m_radius"_s, u"double"_s, u"1"_s, 0);
+    const Function scale(u"scale"_s, u"void"_s, 1,
+                         {arg(u"factor"_s, u"double"_s), arg(u"origin"_s, u"Point"_s)});
+    Function setRadius(u"setRadius"_s, u"void"_s, 3, {arg(u"radius"_s, u"double"_s)});
+    Function getRadius(u"getRadius"_s, u"double"_s, 4, {});
+    const Function redraw(u"redraw"_s, u"bool"_s, 2, {});
+    setRadius.setLinkedAtt(&radius);
+    getRadius.setLinkedAtt(&radius);
 
-    // A setter with two arguments qualifies both and assigns from the first.
-    ArgAtt value(QStringLiteral("m_v"), QStringLiteral("int"), QString(), 0);
-    Function twoArgs(QStringLiteral("setV"), QStringLiteral("void"), 3,
-                     {new ArgAtt(QStringLiteral("a"), QStringLiteral("int"), QString(), 2),
-                      new ArgAtt(QStringLiteral("b"), QStringLiteral("Foo"), QString(), 2)});
-    twoArgs.setLinkedAtt(&value);
-    QCOMPARE(twoArgs.codeDeclaration(),
-             QStringLiteral("    void setV(const int& a, const Foo& b);"));
-    QCOMPARE(twoArgs.codeDefinition(QStringLiteral("K")),
-             QStringLiteral("void K::setV(const int &a, const Foo &b)\n{\n    m_v = a;\n}"));
+    QCOMPARE(radius.codeDeclaration(), u"    double m_radius;"_s);
+    QCOMPARE(scale.codeDeclaration(), u"    void scale(double factor, Point origin);"_s);
+    QCOMPARE(setRadius.codeDeclaration(), u"    void setRadius(const double& radius);"_s);
+    QCOMPARE(getRadius.codeDeclaration(), u"    double getRadius()const;"_s);
+    QCOMPARE(redraw.codeDeclaration(), u"    bool redraw();"_s);
+
+    const QString circle = u"Circle"_s;
+    QCOMPARE(scale.codeDefinition(circle),
+             u"void Circle::scale(double factor, Point origin)\n{\n\n}"_s);
+    QCOMPARE(setRadius.codeDefinition(circle),
+             u"void Circle::setRadius(const double &radius)\n{\n    m_radius = radius;\n}"_s);
+    QCOMPARE(getRadius.codeDefinition(circle),
+             u"double Circle::getRadius()const\n{\n    return m_radius;\n}"_s);
+    QCOMPARE(redraw.codeDefinition(circle), u"bool Circle::redraw()\n{\n\n}"_s);
+
+    // Every argument of a setter is a const reference; the body assigns from the first.
+    setRadius.addArg(arg(u"b"_s, u"Foo"_s));
+    QCOMPARE(setRadius.codeDeclaration(),
+             u"    void setRadius(const double& radius, const Foo& b);"_s);
+    QCOMPARE(
+        setRadius.codeDefinition(u"K"_s),
+        u"void K::setRadius(const double &radius, const Foo &b)\n{\n    m_radius = radius;\n}"_s);
+
+    // An empty return type is written as empty.
+    const Function run(u"run"_s, QString(), 1, {});
+    QCOMPARE(run.codeDeclaration(), u"     run();"_s);
+    QCOMPARE(run.codeDefinition(u"K"_s), u" K::run()\n{\n\n}"_s);
 }
 
 void TestMemberTexts::accessorWithoutItsParts()
 {
-    // A setter that lost its argument, or accessors whose attribute is unknown, render
-    // an empty body instead of crashing.
-    ArgAtt value(QStringLiteral("m_v"), QStringLiteral("int"), QString(), 0);
-    Function setter(QStringLiteral("setV"), QStringLiteral("void"), 3, {});
+    // A setter without argument (a hand-edited file) or accessors without their
+    // attribute render an empty body rather than crash.
+    ArgAtt value(u"m_v"_s, u"int"_s, QString(), 0);
+    Function setter(u"setV"_s, u"void"_s, 3, {});
     setter.setLinkedAtt(&value);
-    QCOMPARE(setter.codeDefinition(QStringLiteral("K")), QStringLiteral("void K::setV()\n{\n\n}"));
+    QCOMPARE(setter.codeDefinition(u"K"_s), u"void K::setV()\n{\n\n}"_s);
 
-    const Function orphanGetter(QStringLiteral("getV"), QStringLiteral("int"), 4, {});
-    QCOMPARE(orphanGetter.codeDefinition(QStringLiteral("K")),
-             QStringLiteral("int K::getV()const\n{\n\n}"));
-    const Function orphanSetter(
-        QStringLiteral("setV"), QStringLiteral("void"), 3,
-        {new ArgAtt(QStringLiteral("v"), QStringLiteral("int"), QString(), 2)});
-    QCOMPARE(orphanSetter.codeDefinition(QStringLiteral("K")),
-             QStringLiteral("void K::setV(const int &v)\n{\n\n}"));
+    QCOMPARE(Function(u"getV"_s, u"int"_s, 4, {}).codeDefinition(u"K"_s),
+             u"int K::getV()const\n{\n\n}"_s);
+    QCOMPARE(Function(u"setV"_s, u"void"_s, 3, {arg(u"v"_s, u"int"_s)}).codeDefinition(u"K"_s),
+             u"void K::setV(const int &v)\n{\n\n}"_s);
 }
 
-void TestMemberTexts::emptyReturnType()
+void TestMemberTexts::ownership()
 {
-    const Function run(QStringLiteral("run"), QString(), 1, {});
-    QCOMPARE(run.umlText(), QStringLiteral("+ run () : "));
-    QCOMPARE(run.codeDeclaration(), QStringLiteral("     run();"));
-    QCOMPARE(run.codeDefinition(QStringLiteral("K")), QStringLiteral(" K::run()\n{\n\n}"));
-}
-
-void TestMemberTexts::findAndRemoveArguments()
-{
-    Function method(QStringLiteral("f"), QStringLiteral("void"), 1,
-                    {new ArgAtt(QStringLiteral("x"), QStringLiteral("int"), QStringLiteral("1"), 2),
-                     new ArgAtt(QStringLiteral("x"), QStringLiteral("long int"), QString(), 2),
-                     new ArgAtt(QStringLiteral("y"), QStringLiteral("int"), QString(), 2),
-                     new ArgAtt(QStringLiteral("x"), QStringLiteral("char"), QString(), 2)});
-    QCOMPARE(method.findArg(QStringLiteral("x"))->defValue(), QStringLiteral("1"));
-    QVERIFY(!method.findArg(QStringLiteral("X")));
-    QVERIFY(!method.findArg(QStringLiteral("z")));
-
-    method.removeArg(QStringLiteral("z"));
-    QCOMPARE(method.args().size(), 4);
-
+    auto *attribute = new ArgAtt(u"m_v"_s, u"int"_s, QString(), 0);
+    auto *first = new ArgAtt(u"x"_s, u"int"_s, u"1"_s, 2);
+    auto *method = new Function(
+        u"f"_s, u"void"_s, 4,
+        {first, arg(u"x"_s, u"long"_s), arg(u"y"_s, u"int"_s), arg(u"x"_s, u"char"_s)});
+    method->setLinkedAtt(attribute);
+    QCOMPARE(method->findArg(u"x"_s), first);
+    QVERIFY(!method->findArg(u"X"_s));
+    method->removeArg(u"z"_s);
+    QCOMPARE(method->args().size(), 4);
     // Adjacent and scattered records of the name all go; the sanitizer run checks that
-    // each is deleted exactly once.
-    method.removeArg(QStringLiteral("x"));
-    QCOMPARE(method.args().size(), 1);
-    QCOMPARE(method.args().first()->name(), QStringLiteral("y"));
-    QCOMPARE(method.umlText(), QStringLiteral("+ f (y:int) : void"));
-
-    method.addArg(new ArgAtt(QStringLiteral("w"), QStringLiteral("Foo"), QString(), 2));
-    QCOMPARE(method.argLines(),
-             QStringList({QStringLiteral("y : int = "), QStringLiteral("w : Foo = ")}));
-}
-
-void TestMemberTexts::destroyingMethodKeepsLinkedAttribute()
-{
-    auto *attribute = new ArgAtt(QStringLiteral("m_v"), QStringLiteral("int"), QString(), 0);
-    auto *getter = new Function(QStringLiteral("getV"), QStringLiteral("int"), 4, {});
-    getter->setLinkedAtt(attribute);
-    delete getter;
-    // Under AddressSanitizer a freed attribute would fail here.
-    QCOMPARE(attribute->name(), QStringLiteral("m_v"));
+    // each argument is deleted once, and that the method leaves its attribute alone.
+    method->removeArg(u"x"_s);
+    QCOMPARE(method->umlText(), u"+ f (y:int) : void"_s);
+    delete method;
+    QCOMPARE(attribute->name(), u"m_v"_s);
     delete attribute;
 }
 
