@@ -5,7 +5,6 @@
 #include "codegen/codegenerator.h"
 #include "mainwindow/startup.h"
 #include "model/classmodel.h"
-#include "persistence/cfg.h"
 #include "persistence/diagramreader.h"
 
 #include <QCommandLineParser>
