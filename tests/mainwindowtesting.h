@@ -2,7 +2,7 @@
 #define MAINWINDOWTESTING_H
 
 // What the main window suites share: a settings file of their own, the window's
-// top-level editors, and the steps of adding classes and links as a user would.
+// top-level editors, and the step of adding a class as a user would.
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
@@ -80,22 +80,6 @@ inline ClassItem *addClass(MainWindow *window, const QString &name)
     // The editor hides itself once it has confirmed.
     editor->hide();
     return window->diagramClasses().isEmpty() ? nullptr : window->diagramClasses().last();
-}
-
-// One of the add-link actions answered with these two ends; false when the action
-// opened no editor.
-inline bool addLink(MainWindow *window, const char *actionName, ClassItem *master, ClassItem *slave)
-{
-    action(window, actionName)->trigger();
-    Link *pending = window->pendingLinkItem();
-    LinkEditor *editor = topLevel<LinkEditor>();
-    if (!pending || !editor)
-        return false;
-    pending->getModel()->setMaster(master);
-    pending->getModel()->setSlave(slave);
-    emit editor->linkAdded();
-    editor->hide();
-    return true;
 }
 
 } // namespace MainWindowTesting

@@ -33,15 +33,12 @@ QString ModalAnswerer::Seen::summary() const
         .join(QLatin1String(" | "));
 }
 
-ModalAnswerer::ModalAnswerer(QObject *parent)
-    : QObject(parent)
+ModalAnswerer::ModalAnswerer()
 {
     m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
     m_timer.start();
 }
-
-ModalAnswerer::~ModalAnswerer() = default;
 
 void ModalAnswerer::answerMessageBox(QMessageBox::StandardButton button)
 {
@@ -77,8 +74,9 @@ void ModalAnswerer::answerFileDialog(const QString &path)
                     }});
 }
 
-bool ModalAnswerer::waitUntilAnswered(int timeoutMs)
+bool ModalAnswerer::waitUntilAnswered()
 {
+    const int timeoutMs = 5000;
     QElapsedTimer clock;
     clock.start();
     while (!m_queue.isEmpty() && clock.elapsed() < timeoutMs)

@@ -3,7 +3,6 @@
 
 #include <QMessageBox>
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -36,8 +35,7 @@ public:
         QString summary() const;
     };
 
-    explicit ModalAnswerer(QObject *parent = nullptr);
-    ~ModalAnswerer() override;
+    ModalAnswerer();
 
     // Presses this button of the next message box.
     void answerMessageBox(QMessageBox::StandardButton button);
@@ -47,7 +45,7 @@ public:
     const QList<Seen> &seen() const { return m_seen; }
     int pending() const { return int(m_queue.size()); }
     // Processes events until every queued answer was given; false on timeout.
-    bool waitUntilAnswered(int timeoutMs = 5000);
+    bool waitUntilAnswered();
 
 private:
     struct Answer
