@@ -6,6 +6,7 @@
 #include "codegen/codegenerator.h"
 #include "editors/classeditor.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/translations.h"
 #include "model/classmodel.h"
 #include "persistence/cfg.h"
 
@@ -84,6 +85,8 @@ int main(int argc, char *argv[])
     const QString diagram = QString::fromLocal8Bit(argv[2]);
     const QString shown = QString::fromLocal8Bit(argv[3]);
     QDir().mkpath(folder);
+    // VARNEL_LANGUAGE=en takes the pictures of the English interface.
+    Translations::install(qEnvironmentVariable("VARNEL_LANGUAGE"));
 
     // Default settings, without the welcome window, whatever the user running this has.
     QTemporaryDir settingsDir;
