@@ -296,7 +296,7 @@ void TestCodeGen::invalidNames()
         const QString folder = top.filePath(QStringLiteral("out"));
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/sub")));
         Recorder recorder;
-        QVERIFY(!recorder.generate(diagram, diagram.classes, folder));
+        QVERIFY2(!recorder.generate(diagram, diagram.classes, folder), name);
         QCOMPARE(recorder.problems,
                  Problems({{CodeGenerator::Problem::InvalidName, QLatin1String(name)}}));
         // The classes around it are written, and nothing else anywhere.
