@@ -2,10 +2,14 @@
 #include "persistence/cfg.h"
 #include "persistence/xmlwriter.h"
 
+#include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 class TestCfg : public QObject
 {
@@ -16,6 +20,7 @@ private slots:
     void readingRules();
     void failures();
     void writerOrderAndEscaping();
+    void installedCopyFindsItsSettings();
 
 private:
     QTemporaryDir m_dir;
@@ -106,6 +111,59 @@ void TestCfg::writerOrderAndEscaping()
                                "slave=\"s\" type=\"t\" alpha=\"a\" v=\"caf\xe9 &#x20ac;"
                                "&#xfffd;&#xfffd;\" zeta=\"z\"/>\n"));
     QVERIFY(QDomDocument().setContent(bytes));
+}
+
+// An installed copy cannot write beside itself: it reads the user's settings when there
+// are some, else a file beside it, else the settings installed in share/varnel. Which
+// file it read shows in the language of its messages.
+void TestCfg::installedCopyFindsItsSettings()
+{
+    QTemporaryDir root;
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    const QString shared = QDir(bin).filePath(QStringLiteral(VARNEL_DATA_FROM_BINDIR));
+    const QString user = root.filePath(QStringLiteral("home/Varnel/varnel"));
+    for (const QString &dir : {bin, shared, user})
+        QVERIFY(QDir().mkpath(dir));
+    const QString program = bin + QStringLiteral("/varnel");
+    QVERIFY(QFile::copy(QStringLiteral(VARNEL_BINARY), program));
+    QVERIFY(QFile::copy(QStringLiteral(VARNEL_QM_DIR "/Varnel_en.qm"),
+                        bin + QStringLiteral("/Varnel_en.qm")));
+    const auto write = [](const QString &path, const char *language) {
+        Cfg cfg;
+        cfg.setLanguage(QString::fromLatin1(language));
+        return cfg.writeCfg(path) == 0;
+    };
+    QVERIFY(write(shared + QStringLiteral("/cfgs.xml"), "en"));
+    QVERIFY(write(user + QStringLiteral("/cfgs.xml"), "fr"));
+    // Root writes anywhere: the program then runs as nobody, who may only read.
+    QProcess::execute(QStringLiteral("chmod"),
+                      {QStringLiteral("-R"), QStringLiteral("a+rX,a-w"), root.path()});
+    const auto firstWords = [&] {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("home")));
+        process.setProcessEnvironment(env);
+        QStringList arguments{program, QStringLiteral("--generate"), QStringLiteral("/none.vnls"),
+                              QStringLiteral("--output"), root.path()};
+        if (geteuid() == 0)
+            arguments =
+                QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                            QStringLiteral("--clear-groups")}
+                + arguments;
+        process.start(geteuid() == 0 ? QStringLiteral("setpriv") : arguments.takeFirst(),
+                      arguments);
+        process.waitForFinished();
+        return QString::fromUtf8(process.readAllStandardError()).section(QLatin1Char(' '), 0, 1);
+    };
+    QCOMPARE(firstWords(), QStringLiteral("Impossible d'ouvrir"));
+    QProcess::execute(QStringLiteral("chmod"),
+                      {QStringLiteral("-R"), QStringLiteral("u+w"), root.path()});
+    QVERIFY(QFile::remove(user + QStringLiteral("/cfgs.xml")));
+    QProcess::execute(QStringLiteral("chmod"),
+                      {QStringLiteral("-R"), QStringLiteral("a-w"), root.path()});
+    QCOMPARE(firstWords(), QStringLiteral("Cannot open"));
+    QProcess::execute(QStringLiteral("chmod"),
+                      {QStringLiteral("-R"), QStringLiteral("u+w"), root.path()});
 }
 
 QTEST_GUILESS_MAIN(TestCfg)
