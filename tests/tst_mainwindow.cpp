@@ -44,7 +44,7 @@ private slots:
 
 private:
     // On this settings file, none if null.
-    MainWindow *makeWindow(const char *cfgs);
+    MainWindow *makeWindow(const QByteArray &cfgs);
     // Classes "A", "B", ... added through the class editor.
     void addClasses(int count)
     {
@@ -71,14 +71,14 @@ private:
     QList<ClassItem *> boxes;
 };
 
-MainWindow *TestMainWindow::makeWindow(const char *cfgs)
+MainWindow *TestMainWindow::makeWindow(const QByteArray &cfgs)
 {
     m_window.reset();
     boxes.clear();
     const QString path = m_dir.filePath(QStringLiteral("cfgs.xml"));
     Cfg::setPathOverride(path);
     QFile::remove(path);
-    if (cfgs && !writeFile(path, cfgs))
+    if (!cfgs.isNull() && !writeFile(path, cfgs))
         return nullptr;
     m_window = std::make_unique<MainWindow>();
     return window = m_window.get();
@@ -179,7 +179,7 @@ void TestMainWindow::unreadableSettings()
         ModalAnswerer answerer;
         answerer.answerMessageBox(QMessageBox::Ok);
         answerer.answerMessageBox(QMessageBox::Ok); // a second box would take this one
-        QVERIFY(makeWindow(*broken ? broken : nullptr));
+        QVERIFY(makeWindow(*broken ? QByteArray(broken) : QByteArray()));
         QCOMPARE(answerer.seen().size(), 1);
         QCOMPARE(
             answerer.seen().first().summary(),
