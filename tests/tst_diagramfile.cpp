@@ -164,7 +164,6 @@ private slots:
     void examplesAreInTheirWrittenForm();
     void refusedInputs_data();
     void refusedInputs();
-    void hugeAttributeValue();
     void regressionInputs();
     void settingsRegressionInputs();
 
@@ -292,40 +291,18 @@ void TestDiagramFile::failedWriteKeepsThePreviousFile()
 
 void TestDiagramFile::roundTripKeepsEverything()
 {
+    // The examples keep accessor links, ranges, includes and links (see below); this
+    // adds text outside Latin-1, line breaks, blanks and markup in every field.
+    const QString odd = QStringLiteral(
+        " \u20ac\u0152 \u65e5\u672c \U0001F600 \u00ff\t<a b='c'> &amp; ]]>\nnext\r\n ");
     Diagram diagram;
-    ClassModel *library = diagram.addClass(QStringLiteral("Library"), 60.5, -35.25);
-    library->setComment(QStringLiteral("Holds\nthe books\r\n"));
-    library->setParentName(QStringLiteral("QObject"));
-    library->setIncludes({QStringLiteral("QList"), QStringLiteral("Book")});
-    ArgAtt *books = argAtt(QStringLiteral("m_books"), QStringLiteral("QList<Book*>"), QString(),
-                           ArgAtt::Private);
-    ArgAtt *name = argAtt(QStringLiteral("m_name"), QStringLiteral("QString"),
-                          QStringLiteral("\"City\""), ArgAtt::Public);
-    auto *setter = new Function(
-        QStringLiteral("setName"), QStringLiteral("void"), ArgAtt::Setter,
-        {argAtt(QStringLiteral("name"), QStringLiteral("QString"), QString(), ArgAtt::Protected)});
-    setter->setLinkedAtt(name);
-    library->addMethod(setter);
-    library->addMethod(new Function(
-        QStringLiteral("mix"), QStringLiteral("float"), ArgAtt::Protected,
-        {argAtt(QStringLiteral("b"), QStringLiteral("double"), QStringLiteral("1.5"), 2),
-         argAtt(QStringLiteral("a"), QStringLiteral("const Foo&"), QStringLiteral("Foo()"), 2)}));
-    library->addMethod(new Function(QStringLiteral("odd"), QStringLiteral("int"), 7, {}));
-    library->addAttribute(books);
-    library->addAttribute(name);
-    diagram.addClass(QStringLiteral("Book"), 0, 5000);
+    ClassModel *model = diagram.addClass(odd, 60.5, -35.25);
+    model->setComment(odd);
+    model->setParentName(odd);
+    model->addAttribute(argAtt(odd, odd, odd, 1));
+    model->addMethod(new Function(odd, odd, 7, {argAtt(odd, odd, odd, 2)}));
     diagram.addClass(QString(), 9999.75, 0.125); // an unnamed class keeps its place
-    // Text outside Latin-1, blanks and markup in every field.
-    const QString odd =
-        QStringLiteral(" \u20ac\u0152 \u65e5\u672c\u8a9e \U0001F600 \u00ff\t<a b='c'> &amp; ]]> ");
-    ClassModel *other = diagram.addClass(odd, 1, 2);
-    other->setComment(odd);
-    other->setParentName(odd);
-    other->addAttribute(argAtt(odd, odd, odd, 1));
-    other->addMethod(new Function(odd, odd, 1, {argAtt(odd, odd, odd, 2)}));
-    diagram.addLink(0, 1, LinkModel::Aggregation);
-    diagram.addLink(2, 1, LinkModel::Inheritance);
-    diagram.addLink(3, 0, LinkModel::Association);
+    diagram.addLink(1, 0, LinkModel::Association);
 
     const QByteArray bytes = diagram.bytes();
     Diagram back;
@@ -460,15 +437,6 @@ void TestDiagramFile::refusedInputs()
     DiagramReader reader(nullptr);
     QCOMPARE(int(reader.readFile(QDir(m_dir.path()).filePath(path))), status);
     QVERIFY(reader.takeClasses().isEmpty());
-}
-
-void TestDiagramFile::hugeAttributeValue()
-{
-    const QByteArray huge(50 * 1024 * 1024, 'c');
-    Diagram diagram;
-    QCOMPARE(diagram.read("<main><class comment='" + huge + "' unknown='" + huge + "'/></main>"),
-             DiagramReader::ReadOk);
-    QCOMPARE(diagram.classes.at(0)->getModel()->comment().size(), huge.size());
 }
 
 void TestDiagramFile::regressionInputs()

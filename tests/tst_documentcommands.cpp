@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QGraphicsView>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,7 +90,6 @@ private slots:
     void save();
     void load_data();
     void load();
-    void loadedDiagramIsInSight();
     void newDiagram_data();
     void newDiagram();
     void closing_data();
@@ -366,23 +364,6 @@ void TestDocumentCommands::load()
         QVERIFY(QObject::disconnect(link->getModel(), &LinkModel::editing, m_window.get(),
                                     &MainWindow::editLink));
     QCOMPARE(DiagramWriter::toBytes(m_window->classItems, m_window->linkItems), readAll(m_file));
-}
-
-void TestDocumentCommands::loadedDiagramIsInSight()
-{
-    makeWindow();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    const QString far = path(QStringLiteral("far.vnls"));
-    QVERIFY(MainWindowTesting::writeFile(
-        far, "<main><class name='B' posX='9200' posY='9300'/><class name='A' posX='9100' "
-             "posY='9400'/></main>"));
-    QVERIFY(m_window->load(far));
-    const auto *view = m_window->findChild<QGraphicsView *>(QStringLiteral("gra_graphicsView"));
-    const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
-    // The diagram's top left corner, not its middle, is near the view's.
-    QVERIFY(visible.contains(QPointF(9100, 9300)));
-    QVERIFY(9100 - visible.left() < 100 && 9300 - visible.top() < 100);
 }
 
 void TestDocumentCommands::newDiagram_data()
