@@ -9,12 +9,12 @@
 
 void MainWindow::on_actionAddClass_triggered()
 {
-    // The editor is modal, so this only happens if an earlier addition was never
-    // answered; its box is on no list and would otherwise be lost.
-    if (pendingClass)
-        delete pendingClass;
-    else
-        modifiedBeforeAdd = modified;
+    // The editor is modal, so a pending box is left by an earlier addition that was
+    // never answered; it is on no list and would otherwise be lost. It did not touch
+    // the mark, which a save may have cleared since: the present mark is the one to
+    // restore on cancel.
+    delete pendingClass;
+    modifiedBeforeAdd = modified;
 
     pendingClass = new ClassItem(cfg.font());
     connect(pendingClass->getModel(), &ClassModel::editing, this, &MainWindow::modClass);

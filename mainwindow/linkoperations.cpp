@@ -30,11 +30,11 @@ void MainWindow::addLinkOfType(int type)
     if (classItems.size() < 2)
         return;
 
-    // An earlier addition that was never answered: its item is on no list.
-    if (pendingLink)
-        delete pendingLink;
-    else
-        modifiedBeforeLink = modified;
+    // An earlier addition that was never answered: its item is on no list. It did not
+    // touch the mark, which may have been cleared by a save since, so the mark to
+    // restore on cancel is the present one.
+    delete pendingLink;
+    modifiedBeforeLink = modified;
 
     pendingLink = new Link;
     pendingLink->getModel()->setType(type);

@@ -66,7 +66,10 @@ bool DiagramWriter::writeFile(const QString &path, const QList<ClassItem *> &cla
     if (path.isEmpty())
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write that only partly reaches the disk (disk full) is
+    // not reported by commit(), which would then replace the previous file with a
+    // truncated one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = toBytes(classes, links);
     if (file.write(bytes) != bytes.size()) {

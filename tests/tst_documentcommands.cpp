@@ -1,71 +1,80 @@
-// New, open, save, save as and closing, driven as the user drives them.
-#include "canvas/classitem.h"
-#include "canvas/link.h"
-#include "mainwindow/mainwindow.h"
+// New, open, save, save as, closing and the diagram named on the command line,
+// driven as the user drives them.
 #include "mainwindowtesting.h"
-#include "model/classmodel.h"
-#include "model/linkmodel.h"
-#include "persistence/cfg.h"
 #include "persistence/diagramwriter.h"
 #include "testsupport/modalanswerer.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QGraphicsView>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <functional>
 #include <memory>
-#include <sys/stat.h>
+#include <sys/resource.h>
 
 namespace {
 
+// The window reads its first argument when it is built; "--" names no diagram.
+int appArgc = 2;
+QByteArray diagramArgument = "--";
+char programArgument[] = "varnel";
+char *appArgv[] = {programArgument, diagramArgument.data(), nullptr};
+
+void setDiagramArgument(const QByteArray &argument)
+{
+    diagramArgument = argument;
+    appArgv[1] = diagramArgument.data();
+}
+
+// Answers: "Yes", "No", "OK" press that button of the next box; "cancel" cancels the
+// next file dialog; anything else is picked in it (FILE stands for the test's file).
 const QString yes = QStringLiteral("Yes");
 const QString no = QStringLiteral("No");
 const QString ok = QStringLiteral("OK");
 const QString cancel = QStringLiteral("cancel");
+const QString file = QStringLiteral("FILE");
 
-const QString saveAsTitle = QStringLiteral("Enregistrer sous ...");
-const QString openTitle = QStringLiteral("Ouvrir un diagramme");
-const QString overwriteText =
-    QStringLiteral("Etês vous sur de vouloir écraser votre ancienne sauvegarde ?");
-const QString newText = QStringLiteral(
-    "Voulez-vous sauvegarder votre travail actuel avant de crer un nouveau diagramme ?");
-const QString loadText = QStringLiteral(
-    "Voulez-vous sauvegarder votre travail actuel avant d'ouvrir un autre diagramme ?");
-const QString closeSaveText =
-    QStringLiteral("Voulez-vous sauvegarder votre travail avant de fermer le logiciel ?");
-const QString closeText = QStringLiteral("Êtes vous sûr de vouloir fermer VNL ?");
-const QString writeFailedText = QStringLiteral("Impossible de créer un fichier de sauvegarde.");
-const QString openFailedText = QStringLiteral("Impossible d'ouvrir le fichier à cet emplacement :");
-const QString parseFailedText = QStringLiteral(
-    "Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.\n"
-    "Le fichier a sûrement subie une mauvaise modification. Contactez le support pour "
-    "trouver une solution.");
+// What the user saw, as ModalAnswerer::Seen::summary() gives it.
+QString question(const char *title, const char *text)
+{
+    return QStringLiteral("Question | %1 | %2 | Yes|No")
+        .arg(QString::fromUtf8(title), QString::fromUtf8(text));
+}
+QString error(const char *text)
+{
+    return QStringLiteral("Critical | Erreur | ") + QString::fromUtf8(text)
+           + QStringLiteral(" | Ok");
+}
+const QString saveAs = QStringLiteral("Dialog | Enregistrer sous ... | Sauvegarde VNL (*.vnls)");
+const QString openDialog = QStringLiteral("Dialog | Ouvrir un diagramme | Sauvegardes VNL (*vnls)");
+const QString overwrite =
+    question("Enregistrer", "Etês vous sur de vouloir écraser votre ancienne sauvegarde ?");
+const QString writeFailed = error("Impossible de créer un fichier de sauvegarde.");
+const QString cannotOpen = error("Impossible d'ouvrir le fichier à cet emplacement :FILE");
+const QString cannotParse =
+    error("Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.\n"
+          "Le fichier a sûrement subie une mauvaise modification. Contactez le support pour "
+          "trouver une solution.");
+const QString newQuestion = question(
+    "Nouveau", "Voulez-vous sauvegarder votre travail actuel avant de crer un nouveau diagramme ?");
+const QString loadQuestion = question(
+    "Charger", "Voulez-vous sauvegarder votre travail actuel avant d'ouvrir un autre diagramme ?");
+const QString wantSave =
+    question("Fermeture", "Voulez-vous sauvegarder votre travail avant de fermer le logiciel ?");
+const QString sure = question("Fermeture", "Êtes vous sûr de vouloir fermer VNL ?");
+
+QString example(const char *name)
+{
+    return QStringLiteral(VARNEL_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
 
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QString example(const QString &name)
-{
-    return QStringLiteral(VARNEL_SOURCE_DIR "/examples/") + name;
-}
-
-QString describeSeen(const ModalAnswerer::Seen &seen)
-{
-    return seen.title + QLatin1Char('|') + seen.text;
 }
 
 } // namespace
@@ -77,610 +86,327 @@ class TestDocumentCommands : public QObject
 private slots:
     void init();
     void cleanup();
-
-    void saveWithoutPathShowsSaveAs();
-    void saveAsExtension_data();
-    void saveAsExtension();
-    void saveAsCancelledDoesNothing();
-    void saveAsksBeforeOverwriting_data();
-    void saveAsksBeforeOverwriting();
-    void failedSaveChangesNothing();
-    void savedTextComesBackUnchanged();
-
-    void loadReplacesTheDiagram();
-    void loadCancelledDoesNothing();
-    void loadAsksAboutUnsavedChanges();
-    void loadAnswerYesSavesAndStops();
-    void unreadableFileKeepsTheDiagram_data();
-    void unreadableFileKeepsTheDiagram();
-    void failedLoadKeepsTheSavePath();
-    void loadedFileNameUsesTheLastPiece();
-    void loadedDiagramIsInSight_data();
-    void loadedDiagramIsInSight();
-
-    void newWithoutChangesClears();
-    void newAsksAboutUnsavedChanges_data();
-    void newAsksAboutUnsavedChanges();
-    void newAnswerYesSavesAndKeepsTheDiagram();
-
+    void save_data();
+    void save();
+    void load_data();
+    void load();
+    void newDiagram_data();
+    void newDiagram();
     void closing_data();
     void closing();
+    void abandonedLinkKeepsTheMark();
+    void startupDiagram_data();
+    void startupDiagram();
 
 private:
-    void trigger(const char *action);
-    void queue(const QStringList &answers);
-    QStringList seenTitlesAndTexts() const;
-    void checkQuestion(int index, const QString &title, const QString &text) const;
-    void checkError(int index, const QString &text) const;
-    void checkFileDialog(int index, const QString &title, const QString &filter,
-                         QFileDialog::AcceptMode mode) const;
-    void loadExample(const QString &name);
-    void setModified(bool on) { m_window->setModified(on); }
-    void setFilePath(const QString &path) { m_window->filePath = path; }
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    void makeWindow();
+    // Queues the answers, acts and returns what the user saw, one line a box or dialog.
+    QStringList run(QStringList answers, const std::function<void()> &act);
+    // What must not change when a command fails or is cancelled.
+    QString state() const;
+    void trigger(const char *action)
+    {
+        MainWindowTesting::action(m_window.get(), action)->trigger();
+    }
+    QStringList withFile(QStringList lines) const { return lines.replaceInStrings(file, m_file); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<ModalAnswerer> m_answerer;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_file;
 };
 
 void TestDocumentCommands::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    const QString cfgPath = path(QStringLiteral("cfgs.xml"));
-    Cfg cfg;
-    cfg.setWellWin(false); // the welcome window is modal and would take the input
-    QCOMPARE(cfg.writeCfg(cfgPath), 0);
-    Cfg::setPathOverride(cfgPath);
-    m_window = std::make_unique<MainWindow>();
+    QVERIFY(MainWindowTesting::writeFile(path(QStringLiteral("cfgs.xml")),
+                                         MainWindowTesting::cfgText()));
+    Cfg::setPathOverride(path(QStringLiteral("cfgs.xml")));
+    // A folder with the extension, and a file nothing can be created below, even by root.
+    QVERIFY(QDir().mkpath(path(QStringLiteral("dir.vnls"))));
+    QVERIFY(MainWindowTesting::writeFile(path(QStringLiteral("afile")), "x"));
     m_answerer = std::make_unique<ModalAnswerer>();
+    setDiagramArgument("--");
 }
 
 void TestDocumentCommands::cleanup()
 {
     QVERIFY2(m_answerer->pending() == 0, "an expected dialog never came");
-    m_answerer.reset();
     m_window.reset();
+    m_answerer.reset();
     m_dir.reset();
 }
 
-void TestDocumentCommands::trigger(const char *action)
+void TestDocumentCommands::makeWindow()
 {
-    // The form's action when it is there, otherwise the slot it is connected to.
-    if (auto *found = m_window->findChild<QAction *>(QLatin1String(action))) {
-        found->trigger();
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(m_window->load(example("shapes.vnls")));
+}
+
+QStringList TestDocumentCommands::run(QStringList answers, const std::function<void()> &act)
+{
+    const int before = int(m_answerer->seen().size());
+    for (const QString &answer : withFile(answers)) {
+        if (answer == yes || answer == no || answer == ok)
+            m_answerer->answerMessageBox(answer == yes  ? QMessageBox::Yes
+                                         : answer == no ? QMessageBox::No
+                                                        : QMessageBox::Ok);
+        else
+            m_answerer->answerFileDialog(answer == cancel ? QString() : path(answer));
+    }
+    act();
+    if (!m_answerer->waitUntilAnswered())
+        return {QStringLiteral("an expected dialog never came")};
+    QStringList lines;
+    for (const ModalAnswerer::Seen &seen : m_answerer->seen().mid(before)) {
+        if (seen.kind == QLatin1String("QMessageBox")) {
+            lines << seen.summary();
+            continue;
+        }
+        // The file dialogs start in the user's home folder, to save or to open a file.
+        const bool home = QFileInfo(seen.directory).canonicalFilePath()
+                          == QFileInfo(QDir::homePath()).canonicalFilePath();
+        const bool saving = seen.acceptMode == QFileDialog::AcceptSave;
+        const bool opening = seen.acceptMode == QFileDialog::AcceptOpen
+                             && seen.fileMode == QFileDialog::ExistingFile;
+        lines << QStringLiteral("Dialog | ") + seen.title + QStringLiteral(" | ")
+                     + seen.nameFilters.join(QLatin1Char(';'))
+                     + (home && (saving || opening) ? QString() : QStringLiteral(" | misplaced"));
+    }
+    return lines;
+}
+
+QString TestDocumentCommands::state() const
+{
+    return QStringLiteral("%1 classes %2 links|%3|%4|%5|%6")
+        .arg(m_window->diagramClasses().size())
+        .arg(m_window->diagramLinks().size())
+        .arg(m_window->windowTitle(), m_window->currentFileName(), m_window->currentFilePath(),
+             m_window->statusBar()->currentMessage());
+}
+
+void TestDocumentCommands::save_data()
+{
+    // The file Save writes to ("" for none; "old.vnls" holds "old"), what the user
+    // does, what is shown and the file written ("" when nothing is).
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QByteArray>("action");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("seen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("diskFull");
+    const QString old = QStringLiteral("old.vnls");
+    const QByteArray save = "actionSave";
+    const QByteArray saveAsAction = "actionSaveAs";
+    QTest::newRow("no path: save as")
+        << QString() << save << QStringList{QStringLiteral("first")} << QStringList{saveAs}
+        << QStringLiteral("first.vnls") << false;
+    QTest::newRow("overwrite") << old << save << QStringList{yes} << QStringList{overwrite} << old
+                               << false;
+    QTest::newRow("overwrite refused")
+        << old << save << QStringList{no} << QStringList{overwrite} << QString() << false;
+    QTest::newRow("save as cancelled")
+        << old << saveAsAction << QStringList{cancel} << QStringList{saveAs} << QString() << false;
+    QTest::newRow("unwritable folder")
+        << QStringLiteral("afile/x.vnls") << save << QStringList{yes, ok}
+        << QStringList{overwrite, writeFailed} << QString() << false;
+    QTest::newRow("save as, disk full")
+        << old << saveAsAction << QStringList{QStringLiteral("new"), ok}
+        << QStringList{saveAs, writeFailed} << QString() << true;
+    QTest::newRow("disk full keeps the previous file")
+        << old << save << QStringList{yes, ok} << QStringList{overwrite, writeFailed} << QString()
+        << true;
+    // ".vnls" is added only when it is nowhere in the chosen path.
+    const QList<QPair<const char *, const char *>> names = {
+        {"shapes", "shapes.vnls"},
+        {"shapes.vnls", "shapes.vnls"},
+        {"shapes.vnls.bak", "shapes.vnls.bak"},
+        {"dir.vnls/shapes", "dir.vnls/shapes"},
+        {"Shapes.VNLS", "Shapes.VNLS.vnls"},
+        {"mon diagramme d'été", "mon diagramme d'été.vnls"},
+        {"\u56fe\u8868 \u0394", "\u56fe\u8868 \u0394.vnls"},
+        {"a'b#1;&c.xml", "a'b#1;&c.xml.vnls"}};
+    for (const auto &name : names)
+        QTest::newRow(name.first) << old << saveAsAction
+                                  << QStringList{QString::fromUtf8(name.first)}
+                                  << QStringList{saveAs} << QString::fromUtf8(name.second) << false;
+}
+
+void TestDocumentCommands::save()
+{
+    QFETCH(QString, preset);
+    QFETCH(QByteArray, action);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, seen);
+    QFETCH(QString, written);
+    QFETCH(bool, diskFull);
+    makeWindow();
+    QVERIFY(MainWindowTesting::writeFile(path(QStringLiteral("old.vnls")), "old"));
+    m_window->filePath = preset.isEmpty() ? QString() : path(preset);
+    m_window->setModified(true);
+    const QString before = state();
+
+    struct rlimit limit;
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlim_t unlimited = limit.rlim_cur;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const QStringList shown = run(answers, [&] {
+        // The disk fills up while the diagram is written.
+        limit.rlim_cur = diskFull ? 1000 : unlimited;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        trigger(action.constData());
+        limit.rlim_cur = unlimited;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    std::signal(SIGXFSZ, handler);
+    QCOMPARE(shown, seen);
+
+    if (written.isEmpty()) {
+        QCOMPARE(state(), before);
+        QVERIFY(m_window->isModified());
+        QCOMPARE(readAll(path(QStringLiteral("old.vnls"))), QByteArray("old"));
+        QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.vnls*")}, QDir::Files),
+                 QStringList{QStringLiteral("old.vnls")});
         return;
     }
-    const QByteArray slot = "on_" + QByteArray(action) + "_triggered";
-    QVERIFY(QMetaObject::invokeMethod(m_window.get(), slot.constData()));
-}
-
-// "Yes", "No", "OK" press that button of the next message box; "cancel" cancels the
-// next file dialog; anything else is a file name picked in it, below the test folder.
-void TestDocumentCommands::queue(const QStringList &answers)
-{
-    for (const QString &answer : answers) {
-        if (answer == yes)
-            m_answerer->answerMessageBox(QMessageBox::Yes);
-        else if (answer == no)
-            m_answerer->answerMessageBox(QMessageBox::No);
-        else if (answer == ok)
-            m_answerer->answerMessageBox(QMessageBox::Ok);
-        else if (answer == cancel)
-            m_answerer->answerFileDialog(QString());
-        else
-            m_answerer->answerFileDialog(QDir::isAbsolutePath(answer) ? answer : path(answer));
-    }
-}
-
-QStringList TestDocumentCommands::seenTitlesAndTexts() const
-{
-    QStringList seen;
-    for (const ModalAnswerer::Seen &one : m_answerer->seen())
-        seen << describeSeen(one);
-    return seen;
-}
-
-void TestDocumentCommands::checkQuestion(int index, const QString &title, const QString &text) const
-{
-    QVERIFY(m_answerer->seen().size() > index);
-    const ModalAnswerer::Seen &seen = m_answerer->seen().at(index);
-    QCOMPARE(seen.kind, QStringLiteral("QMessageBox"));
-    QCOMPARE(seen.title, title);
-    QCOMPARE(seen.text, text);
-    QCOMPARE(seen.icon, QMessageBox::Question);
-    QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(seen.defaultButton, QMessageBox::NoButton);
-}
-
-void TestDocumentCommands::checkError(int index, const QString &text) const
-{
-    QVERIFY(m_answerer->seen().size() > index);
-    const ModalAnswerer::Seen &seen = m_answerer->seen().at(index);
-    QCOMPARE(seen.kind, QStringLiteral("QMessageBox"));
-    QCOMPARE(seen.title, QStringLiteral("Erreur"));
-    QCOMPARE(seen.text, text);
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-}
-
-void TestDocumentCommands::checkFileDialog(int index, const QString &title, const QString &filter,
-                                           QFileDialog::AcceptMode mode) const
-{
-    QVERIFY(m_answerer->seen().size() > index);
-    const ModalAnswerer::Seen &seen = m_answerer->seen().at(index);
-    QCOMPARE(seen.kind, QStringLiteral("QFileDialog"));
-    QCOMPARE(seen.title, title);
-    QCOMPARE(seen.nameFilters, QStringList{filter});
-    QCOMPARE(seen.acceptMode, int(mode));
-    if (mode == QFileDialog::AcceptOpen)
-        QCOMPARE(seen.fileMode, int(QFileDialog::ExistingFile));
-}
-
-void TestDocumentCommands::loadExample(const QString &name)
-{
-    QVERIFY(m_window->load(example(name)));
-    QCOMPARE(m_answerer->seen().size(), 0);
-}
-
-void TestDocumentCommands::saveWithoutPathShowsSaveAs()
-{
-    loadExample(QStringLiteral("shapes.vnls"));
-    setModified(true);
-    queue({QStringLiteral("first")});
-    trigger("actionSave");
-    QVERIFY(m_answerer->waitUntilAnswered());
-
-    QCOMPARE(m_answerer->seen().size(), 1); // no overwrite question
-    checkFileDialog(0, saveAsTitle, QStringLiteral("Sauvegarde VNL (*.vnls)"),
-                    QFileDialog::AcceptSave);
-    // The dialog starts in the user's home folder (the directory it shows may be the
-    // canonical form of that path).
-    QCOMPARE(QFileInfo(m_answerer->seen().at(0).directory).canonicalFilePath(),
-             QFileInfo(QDir::homePath()).canonicalFilePath());
-
-    const QString saved = path(QStringLiteral("first.vnls"));
-    QCOMPARE(readAll(saved), readAll(example(QStringLiteral("shapes.vnls"))));
-    QCOMPARE(m_window->currentFilePath(), saved);
-    QCOMPARE(m_window->currentFileName(), QStringLiteral("first.vnls"));
-    QVERIFY(!m_window->isModified());
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - first.vnls"));
-    QCOMPARE(m_window->statusBar()->currentMessage(),
-             QStringLiteral("Sauvegarde effectuée - ") + saved);
-}
-
-void TestDocumentCommands::saveAsExtension_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << QStringLiteral("shapes") << QStringLiteral("shapes.vnls");
-    QTest::newRow("extension") << QStringLiteral("shapes.vnls") << QStringLiteral("shapes.vnls");
-    QTest::newRow("extension inside the name")
-        << QStringLiteral("shapes.vnls.bak") << QStringLiteral("shapes.vnls.bak");
-    QTest::newRow("extension in a folder name")
-        << QStringLiteral("old.vnls/shapes") << QStringLiteral("old.vnls/shapes");
-    QTest::newRow("other extension")
-        << QStringLiteral("shapes.xml") << QStringLiteral("shapes.xml.vnls");
-    QTest::newRow("case matters") << QStringLiteral("Shapes.VNLS")
-                                  << QStringLiteral("Shapes.VNLS.vnls");
-    QTest::newRow("blanks and accents")
-        << QStringLiteral("mon diagramme d'été") << QStringLiteral("mon diagramme d'été.vnls");
-    QTest::newRow("outside Latin-1")
-        << QStringLiteral("\u56fe\u8868 \u0394") << QStringLiteral("\u56fe\u8868 \u0394.vnls");
-    QTest::newRow("apostrophe, hash, semicolon")
-        << QStringLiteral("a'b#1;&c") << QStringLiteral("a'b#1;&c.vnls");
-}
-
-void TestDocumentCommands::saveAsExtension()
-{
-    QFETCH(QString, chosen);
-    QFETCH(QString, written);
-    QVERIFY(QDir().mkpath(path(QStringLiteral("old.vnls"))));
-    loadExample(QStringLiteral("shapes.vnls"));
-    queue({chosen});
-    trigger("actionSaveAs");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 1);
-    QCOMPARE(readAll(path(written)), readAll(example(QStringLiteral("shapes.vnls"))));
+    QCOMPARE(readAll(path(written)), readAll(example("shapes.vnls")));
     QCOMPARE(m_window->currentFilePath(), path(written));
-    QCOMPARE(m_window->currentFileName(), QFileInfo(written).fileName());
+    QVERIFY(!m_window->isModified());
+    QCOMPARE(m_window->windowTitle(),
+             QStringLiteral("Varnel 1.0 - ") + QFileInfo(written).fileName());
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("Sauvegarde effectuée - ") + path(written));
 }
 
-void TestDocumentCommands::saveAsCancelledDoesNothing()
+void TestDocumentCommands::load_data()
 {
-    loadExample(QStringLiteral("shapes.vnls"));
-    setModified(true);
-    setFilePath(path(QStringLiteral("kept.vnls")));
-    const QString title = m_window->windowTitle();
-    queue({cancel});
-    trigger("actionSaveAs");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 1);
-    QVERIFY(m_window->isModified());
-    QCOMPARE(m_window->currentFilePath(), path(QStringLiteral("kept.vnls")));
-    QCOMPARE(m_window->windowTitle(), title);
-    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.vnls")}), QStringList());
-}
-
-void TestDocumentCommands::saveAsksBeforeOverwriting_data()
-{
+    // Whether the open diagram has changes, the file picked (FILE), what is shown and
+    // the end: "loaded", "unchanged", or "saved" (the open diagram to its file).
     QTest::addColumn<bool>("modified");
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("modified, yes") << true << yes;
-    QTest::newRow("modified, no") << true << no;
-    QTest::newRow("unchanged, yes") << false << yes;
-    QTest::newRow("unchanged, no") << false << no;
+    QTest::addColumn<QString>("pick");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("seen");
+    QTest::addColumn<QString>("end");
+    const QString library = example("library.vnls");
+    QTest::newRow("open") << false << library << QStringList{file} << QStringList{openDialog}
+                          << QStringLiteral("loaded");
+    QTest::newRow("cancelled") << false << library << QStringList{cancel} << QStringList{openDialog}
+                               << QStringLiteral("unchanged");
+    QTest::newRow("changes, no") << true << library << QStringList{no, file}
+                                 << QStringList{loadQuestion, openDialog}
+                                 << QStringLiteral("loaded");
+    QTest::newRow("changes, yes saves and stops")
+        << true << library << QStringList{yes, yes} << QStringList{loadQuestion, overwrite}
+        << QStringLiteral("saved");
+    // A dialog that opens only existing files cannot pick these: they are opened directly.
+    QTest::newRow("missing") << true << QStringLiteral("missing.vnls") << QStringList{ok}
+                             << QStringList{cannotOpen} << QStringLiteral("unchanged");
+    QTest::newRow("folder") << true << QStringLiteral("dir.vnls") << QStringList{ok}
+                            << QStringList{cannotOpen} << QStringLiteral("unchanged");
+    for (const char *name : {"refused-empty.vnls", "refused-truncated.vnls",
+                             "refused-binary-garbage.vnls", "refused-billion-laughs.vnls"})
+        QTest::newRow(name) << true
+                            << QStringLiteral(VARNEL_TEST_DATA "/regressions/diagram/")
+                                   + QLatin1String(name)
+                            << QStringList{no, file, ok}
+                            << QStringList{loadQuestion, openDialog, cannotParse}
+                            << QStringLiteral("unchanged");
 }
 
-void TestDocumentCommands::saveAsksBeforeOverwriting()
+void TestDocumentCommands::load()
 {
     QFETCH(bool, modified);
-    QFETCH(QString, answer);
-    loadExample(QStringLiteral("library.vnls"));
-    const QString target = path(QStringLiteral("old.vnls"));
-    QVERIFY(writeAll(target, "old content"));
-    setFilePath(target);
-    setModified(modified);
+    QFETCH(QString, pick);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, seen);
+    QFETCH(QString, end);
+    makeWindow();
+    const QString saved = path(QStringLiteral("saved.vnls"));
+    m_window->filePath = saved;
+    m_window->setModified(modified);
+    m_file = path(pick);
+    const QString before = state();
 
-    queue({answer});
-    trigger("actionSave");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 1);
-    checkQuestion(0, QStringLiteral("Enregistrer"), overwriteText);
-    if (answer == yes) {
-        QCOMPARE(readAll(target), readAll(example(QStringLiteral("library.vnls"))));
-        QVERIFY(!m_window->isModified());
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - old.vnls"));
-    } else {
-        QCOMPARE(readAll(target), QByteArray("old content"));
-        QCOMPARE(m_window->isModified(), modified);
-        QCOMPARE(m_window->statusBar()->currentMessage(), QString());
+    QCOMPARE(run(answers,
+                 [this] {
+                     if (QFileInfo(m_file).isFile())
+                         trigger("actionLoad");
+                     else
+                         QVERIFY(!m_window->load(m_file));
+                 }),
+             withFile(seen));
+    QCOMPARE(m_window->isModified(), modified && end != QLatin1String("saved"));
+    if (end == QLatin1String("saved")) {
+        QCOMPARE(readAll(saved), readAll(example("shapes.vnls")));
+        QCOMPARE(m_window->diagramClasses().size(), 5);
+        return;
     }
-}
-
-void TestDocumentCommands::failedSaveChangesNothing()
-{
-    loadExample(QStringLiteral("shapes.vnls"));
-    setModified(true);
-    // Nothing can be created below a regular file, not even by root.
-    QVERIFY(writeAll(path(QStringLiteral("afile")), "x"));
-    const QString target = path(QStringLiteral("afile/x.vnls"));
-    setFilePath(target);
-    const QString title = m_window->windowTitle();
-
-    queue({yes, ok});
-    trigger("actionSave");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 2);
-    checkError(1, writeFailedText);
-    QVERIFY(m_window->isModified());
-    QCOMPARE(m_window->currentFilePath(), target);
-    QCOMPARE(m_window->currentFileName(), QStringLiteral("shapes.vnls"));
-    QCOMPARE(m_window->windowTitle(), title);
-    QCOMPARE(m_window->statusBar()->currentMessage(), QString());
-    QCOMPARE(readAll(path(QStringLiteral("afile"))), QByteArray("x"));
-
-    // Through "Enregistrer sous ..." as well: the earlier path stays the one to save to.
-    const QString folder = path(QStringLiteral("taken.vnls"));
-    QVERIFY(QDir().mkpath(folder + QStringLiteral("/inside")));
-    queue({ok});
-    QVERIFY(!m_window->save(folder));
-    QCOMPARE(m_window->currentFilePath(), target);
-    QVERIFY(QFileInfo(folder + QStringLiteral("/inside")).isDir());
-    QVERIFY(m_answerer->waitUntilAnswered());
-}
-
-void TestDocumentCommands::savedTextComesBackUnchanged()
-{
-    loadExample(QStringLiteral("geometry.vnls"));
-    ClassModel *model = m_window->classItems.first()->getModel();
-    const QString comment =
-        QStringLiteral("Ligne 1\nLigne 2 \u2014 \u20ac \u65e5\u672c \U0001F600");
-    model->setComment(comment);
-    model->setName(QStringLiteral("Punkt\u00df\u0141"));
-    m_window->classItems.first()->setPos(60.5, -35.25);
-    const QString target = path(QStringLiteral("text.vnls"));
-    QVERIFY(m_window->save(target));
-
-    m_window->clearDiagram();
-    QVERIFY(m_window->load(target));
-    const ClassModel *back = m_window->classItems.first()->getModel();
-    QCOMPARE(back->comment(), comment);
-    QCOMPARE(back->name(), QStringLiteral("Punkt\u00df\u0141"));
-    QCOMPARE(m_window->classItems.first()->pos(), QPointF(60.5, -35.25));
-    // The links still reach the renamed class.
-    QCOMPARE(m_window->linkItems.size(), 5);
-    for (const Link *link : std::as_const(m_window->linkItems))
-        QVERIFY(link->getModel()->isComplete());
-}
-
-void TestDocumentCommands::loadReplacesTheDiagram()
-{
-    loadExample(QStringLiteral("shapes.vnls"));
-    QCOMPARE(m_window->classItems.size(), 5);
-    const QString copy = path(QStringLiteral("library.vnls"));
-    QVERIFY(QFile::copy(example(QStringLiteral("library.vnls")), copy));
-
-    queue({copy});
-    trigger("actionLoad");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 1); // nothing to save, so no question
-    checkFileDialog(0, openTitle, QStringLiteral("Sauvegardes VNL (*vnls)"),
-                    QFileDialog::AcceptOpen);
-    QCOMPARE(QFileInfo(m_answerer->seen().at(0).directory).canonicalFilePath(),
-             QFileInfo(QDir::homePath()).canonicalFilePath());
-
-    QCOMPARE(m_window->currentFilePath(), copy);
-    QCOMPARE(m_window->currentFileName(), QStringLiteral("library.vnls"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - library.vnls"));
-    QVERIFY(!m_window->isModified());
-
-    // Only the loaded classes and links are left, on the canvas and in the lists.
-    QCOMPARE(m_window->classItems.size(), 6);
-    QCOMPARE(m_window->linkItems.size(), 6);
-    QCOMPARE(m_window->scene.items().size(), 12);
-    QCOMPARE(m_window->classItems.first()->getModel()->name(), QStringLiteral("Item"));
-    for (ClassItem *item : std::as_const(m_window->classItems)) {
-        QCOMPARE(item->scene(), &m_window->scene);
+    if (end == QLatin1String("unchanged")) {
+        QCOMPARE(state(), before);
+        QCOMPARE(m_window->diagramClasses().first()->getModel()->name(), QStringLiteral("Shape"));
+        return;
+    }
+    // Only the loaded classes and links are left, on the canvas and in the lists; the
+    // file read becomes the one that Save writes; the mark is left as it was.
+    QCOMPARE(state(),
+             QStringLiteral("6 classes 6 links|Varnel 1.0 - %1library.vnls|library.vnls|%2|")
+                 .arg(modified ? QStringLiteral("*") : QString(), m_file));
+    QCOMPARE(m_window->diagramScene()->items().size(), 12);
+    for (ClassItem *item : m_window->diagramClasses()) {
         QCOMPARE(item->zValue(), 1.0);
+        // Double-clicking a loaded box opens its editor.
         QVERIFY(QObject::disconnect(item->getModel(), &ClassModel::editing, m_window.get(),
                                     &MainWindow::modClass));
     }
-    for (Link *link : std::as_const(m_window->linkItems)) {
-        QCOMPARE(link->scene(), &m_window->scene);
-        QCOMPARE(link->zValue(), 0.0);
+    for (Link *link : m_window->diagramLinks())
         QVERIFY(QObject::disconnect(link->getModel(), &LinkModel::editing, m_window.get(),
                                     &MainWindow::editLink));
-    }
-    // Saved again, it is the same file.
-    QCOMPARE(DiagramWriter::toBytes(m_window->classItems, m_window->linkItems), readAll(copy));
+    QCOMPARE(DiagramWriter::toBytes(m_window->classItems, m_window->linkItems), readAll(m_file));
 }
 
-void TestDocumentCommands::loadCancelledDoesNothing()
+void TestDocumentCommands::newDiagram_data()
 {
-    loadExample(QStringLiteral("shapes.vnls"));
-    const QList<ClassItem *> before = m_window->classItems;
-    queue({cancel});
-    trigger("actionLoad");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_window->classItems, before);
-    QCOMPARE(m_window->currentFilePath(), QString());
-    QCOMPARE(m_window->currentFileName(), QStringLiteral("shapes.vnls"));
-}
-
-void TestDocumentCommands::loadAsksAboutUnsavedChanges()
-{
-    loadExample(QStringLiteral("shapes.vnls"));
-    setModified(true);
-    queue({no, example(QStringLiteral("library.vnls"))});
-    trigger("actionLoad");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 2);
-    checkQuestion(0, QStringLiteral("Charger"), loadText);
-    QCOMPARE(m_window->classItems.size(), 6);
-    QCOMPARE(m_window->classItems.first()->getModel()->name(), QStringLiteral("Item"));
-    QCOMPARE(m_window->currentFilePath(), example(QStringLiteral("library.vnls")));
-    // The mark is left as it was.
-    QVERIFY(m_window->isModified());
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - *library.vnls"));
-}
-
-void TestDocumentCommands::loadAnswerYesSavesAndStops()
-{
-    loadExample(QStringLiteral("shapes.vnls"));
-    setModified(true);
-    const QList<ClassItem *> before = m_window->classItems;
-    queue({yes, QStringLiteral("kept")});
-    trigger("actionLoad");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    // The question, then "Enregistrer sous ...", and no open dialog.
-    QCOMPARE(m_answerer->seen().size(), 2);
-    checkFileDialog(1, saveAsTitle, QStringLiteral("Sauvegarde VNL (*.vnls)"),
-                    QFileDialog::AcceptSave);
-    QCOMPARE(m_window->classItems, before);
-    QCOMPARE(readAll(path(QStringLiteral("kept.vnls"))),
-             readAll(example(QStringLiteral("shapes.vnls"))));
-    QVERIFY(!m_window->isModified());
-}
-
-void TestDocumentCommands::unreadableFileKeepsTheDiagram_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("missing") << QStringLiteral("missing.vnls") << QByteArray() << false;
-    QTest::newRow("directory") << QStringLiteral("folder.vnls") << QByteArray() << false;
-    QTest::newRow("below a file") << QStringLiteral("afile/x.vnls") << QByteArray() << false;
-    QTest::newRow("empty") << QStringLiteral("empty.vnls") << QByteArray("") << true;
-    QTest::newRow("not xml") << QStringLiteral("text.vnls") << QByteArray("hello") << true;
-    QTest::newRow("truncated") << QStringLiteral("cut.vnls") << QByteArray("<main><class name='A'>")
-                               << true;
-    QByteArray deep;
-    for (int i = 0; i < 100000; ++i)
-        deep += "<a>";
-    for (int i = 0; i < 100000; ++i)
-        deep += "</a>";
-    QTest::newRow("deep nesting") << QStringLiteral("deep.vnls") << deep << true;
-    QByteArray laughs = "<!DOCTYPE main [<!ENTITY l0 \"lol\">";
-    for (int i = 1; i <= 9; ++i) {
-        laughs += "<!ENTITY l" + QByteArray::number(i) + " \"";
-        for (int j = 0; j < 10; ++j)
-            laughs += "&l" + QByteArray::number(i - 1) + ';';
-        laughs += "\">";
-    }
-    QTest::newRow("billion laughs")
-        << QStringLiteral("laughs.vnls") << laughs + "]><main><class name='&l9;'/></main>" << true;
-}
-
-void TestDocumentCommands::unreadableFileKeepsTheDiagram()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, content);
-    QFETCH(bool, opens);
-    QVERIFY(QDir().mkpath(path(QStringLiteral("folder.vnls"))));
-    QVERIFY(writeAll(path(QStringLiteral("afile")), "x"));
-    if (opens)
-        QVERIFY(writeAll(path(name), content));
-
-    loadExample(QStringLiteral("shapes.vnls"));
-    setModified(true);
-    const QList<ClassItem *> classes = m_window->classItems;
-    const QList<Link *> links = m_window->linkItems;
-    const QString title = m_window->windowTitle();
-
-    queue({ok});
-    QVERIFY(!m_window->load(path(name)));
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 1);
-    checkError(0, opens ? parseFailedText : openFailedText + path(name));
-
-    QCOMPARE(m_window->classItems, classes);
-    QCOMPARE(m_window->linkItems, links);
-    QCOMPARE(m_window->scene.items().size(), 9);
-    QCOMPARE(m_window->classItems.first()->getModel()->name(), QStringLiteral("Shape"));
-    QCOMPARE(m_window->windowTitle(), title);
-    QCOMPARE(m_window->currentFileName(), QStringLiteral("shapes.vnls"));
-    QVERIFY(m_window->isModified());
-}
-
-void TestDocumentCommands::failedLoadKeepsTheSavePath()
-{
-    loadExample(QStringLiteral("shapes.vnls"));
-    const QString saved = path(QStringLiteral("saved.vnls"));
-    QVERIFY(m_window->save(saved));
-    const QString broken = path(QStringLiteral("broken.vnls"));
-    QVERIFY(writeAll(broken, "<main>"));
-
-    queue({broken, ok});
-    trigger("actionLoad");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    checkError(1, parseFailedText);
-    QCOMPARE(m_window->currentFilePath(), saved);
-
-    // A later Save writes where the diagram came from, not over the unreadable file.
-    setModified(true);
-    queue({yes});
-    trigger("actionSave");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(readAll(broken), QByteArray("<main>"));
-    QCOMPARE(readAll(saved), readAll(example(QStringLiteral("shapes.vnls"))));
-    QVERIFY(!m_window->isModified());
-}
-
-void TestDocumentCommands::loadedFileNameUsesTheLastPiece()
-{
-    const QString nested = path(QStringLiteral("a/b"));
-    QVERIFY(QDir().mkpath(nested));
-    const QString copy = nested + QStringLiteral("/my diagram.vnls");
-    QVERIFY(QFile::copy(example(QStringLiteral("shapes.vnls")), copy));
-    QVERIFY(m_window->load(QDir::toNativeSeparators(copy)));
-    QCOMPARE(m_window->currentFileName(), QStringLiteral("my diagram.vnls"));
-    // Loading does not choose the file that Save writes.
-    QCOMPARE(m_window->currentFilePath(), QString());
-}
-
-void TestDocumentCommands::loadedDiagramIsInSight_data()
-{
-    QTest::addColumn<QByteArray>("classes");
-    QTest::addColumn<QPointF>("topLeft");
-    QTest::newRow("near the origin")
-        << QByteArray("<class name='A' posX='40' posY='60'/><class name='B' posX='300' posY='90'/>")
-        << QPointF(40, 60);
-    QTest::newRow("far corner") << QByteArray("<class name='A' posX='9100' posY='9300'/>")
-                                << QPointF(9100, 9300);
-    QTest::newRow("middle") << QByteArray("<class name='B' posX='5200' posY='5100'/>"
-                                          "<class name='A' posX='4900' posY='5000'/>")
-                            << QPointF(4900, 5000);
-}
-
-void TestDocumentCommands::loadedDiagramIsInSight()
-{
-    QFETCH(QByteArray, classes);
-    QFETCH(QPointF, topLeft);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    const QString file = path(QStringLiteral("placed.vnls"));
-    QVERIFY(writeAll(file, "<main>" + classes + "</main>"));
-    QVERIFY(m_window->load(file));
-
-    const QGraphicsView *view =
-        m_window->findChild<QGraphicsView *>(QStringLiteral("gra_graphicsView"));
-    QVERIFY(view);
-    const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
-    QVERIFY2(visible.contains(topLeft), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                       .arg(visible.x())
-                                                       .arg(visible.y())
-                                                       .arg(visible.width())
-                                                       .arg(visible.height())));
-    // The corner of the diagram, not its middle, is at the corner of the view.
-    QVERIFY(topLeft.x() - visible.left() < 100);
-    QVERIFY(topLeft.y() - visible.top() < 100);
-}
-
-void TestDocumentCommands::newWithoutChangesClears()
-{
-    loadExample(QStringLiteral("library.vnls"));
-    setFilePath(path(QStringLiteral("library.vnls")));
-    trigger("actionNew");
-    QCOMPARE(m_answerer->seen().size(), 0);
-    QVERIFY(m_window->classItems.isEmpty());
-    QVERIFY(m_window->linkItems.isEmpty());
-    QVERIFY(m_window->scene.items().isEmpty());
-    QCOMPARE(m_window->currentFileName(), QStringLiteral("Sans nom"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - Sans nom"));
-    QVERIFY(!m_window->isModified());
-    // A later Save offers to overwrite the file last opened.
-    QCOMPARE(m_window->currentFilePath(), path(QStringLiteral("library.vnls")));
-}
-
-void TestDocumentCommands::newAsksAboutUnsavedChanges_data()
-{
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("hasPath");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("seen");
     QTest::addColumn<bool>("cleared");
-    QTest::newRow("no") << no << true;
-    QTest::newRow("yes, then cancel the save") << yes << false;
+    QTest::newRow("unchanged") << false << true << QStringList() << QStringList() << true;
+    QTest::newRow("changes, no") << true << true << QStringList{no} << QStringList{newQuestion}
+                                 << true;
+    QTest::newRow("changes, yes, save as cancelled")
+        << true << false << QStringList{yes, cancel} << QStringList{newQuestion, saveAs} << false;
+    QTest::newRow("changes, yes saves and keeps the diagram")
+        << true << true << QStringList{yes, yes} << QStringList{newQuestion, overwrite} << false;
 }
 
-void TestDocumentCommands::newAsksAboutUnsavedChanges()
+void TestDocumentCommands::newDiagram()
 {
-    QFETCH(QString, answer);
+    QFETCH(bool, modified);
+    QFETCH(bool, hasPath);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, seen);
     QFETCH(bool, cleared);
-    loadExample(QStringLiteral("shapes.vnls"));
-    setModified(true);
-    queue({answer});
-    if (answer == yes)
-        queue({cancel}); // no file yet: Save goes to "Enregistrer sous ..."
-    trigger("actionNew");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    checkQuestion(0, QStringLiteral("Nouveau"), newText);
-    QCOMPARE(m_window->classItems.isEmpty(), cleared);
-    QCOMPARE(m_window->isModified(), !cleared);
-    QCOMPARE(m_window->currentFileName(),
-             cleared ? QStringLiteral("Sans nom") : QStringLiteral("shapes.vnls"));
-}
-
-void TestDocumentCommands::newAnswerYesSavesAndKeepsTheDiagram()
-{
-    loadExample(QStringLiteral("shapes.vnls"));
-    const QString target = path(QStringLiteral("work.vnls"));
-    setFilePath(target);
-    setModified(true);
-    queue({yes, yes});
-    trigger("actionNew");
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(m_answerer->seen().size(), 2);
-    checkQuestion(0, QStringLiteral("Nouveau"), newText);
-    checkQuestion(1, QStringLiteral("Enregistrer"), overwriteText);
-    QCOMPARE(readAll(target), readAll(example(QStringLiteral("shapes.vnls"))));
-    QCOMPARE(m_window->classItems.size(), 5);
-    QVERIFY(!m_window->isModified());
-
-    // Nothing is unsaved now: New clears without a question.
-    trigger("actionNew");
-    QCOMPARE(m_answerer->seen().size(), 2);
-    QVERIFY(m_window->classItems.isEmpty());
-    QCOMPARE(m_window->currentFilePath(), target);
+    makeWindow();
+    const QString saved = hasPath ? path(QStringLiteral("saved.vnls")) : QString();
+    m_window->filePath = saved;
+    m_window->setModified(modified);
+    QCOMPARE(run(answers, [this] { trigger("actionNew"); }), seen);
+    // The file last saved stays the one Save offers to overwrite.
+    QCOMPARE(m_window->currentFilePath(), saved);
+    if (cleared) {
+        QCOMPARE(state(),
+                 QStringLiteral("0 classes 0 links|Varnel 1.0 - Sans nom|Sans nom|%1|").arg(saved));
+        QVERIFY(m_window->diagramScene()->items().isEmpty());
+        QVERIFY(!m_window->isModified());
+        return;
+    }
+    QCOMPARE(m_window->diagramClasses().size(), 5);
+    const bool wasSaved = seen.contains(overwrite);
+    QCOMPARE(m_window->isModified(), !wasSaved);
+    QCOMPARE(readAll(saved), wasSaved ? readAll(example("shapes.vnls")) : QByteArray());
 }
 
 void TestDocumentCommands::closing_data()
@@ -688,74 +414,45 @@ void TestDocumentCommands::closing_data()
     QTest::addColumn<bool>("modified");
     QTest::addColumn<bool>("autoSave");
     QTest::addColumn<bool>("askForClose");
-    // "saved", "unwritable" or "" (no file yet)
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("target"); // the file Save writes to; "" for none
     QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("seen");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("written");
-
-    const QString saveAs = saveAsTitle + QLatin1Char('|');
-    const QString wantSave = QStringLiteral("Fermeture|") + closeSaveText;
-    const QString sure = QStringLiteral("Fermeture|") + closeText;
-    const QString overwrite = QStringLiteral("Enregistrer|") + overwriteText;
-    const QString failed = QStringLiteral("Erreur|") + writeFailedText;
-    const QString saved = QStringLiteral("saved");
-
-    // Nothing to save.
-    QTest::newRow("unchanged, no question")
-        << false << false << false << saved << QStringList() << QStringList() << true << false;
-    QTest::newRow("unchanged, auto save, no question")
-        << false << true << false << saved << QStringList() << QStringList() << true << false;
-    QTest::newRow("unchanged, sure yes") << false << false << true << saved << QStringList{yes}
-                                         << QStringList{sure} << true << false;
-    QTest::newRow("unchanged, sure no")
-        << false << true << true << saved << QStringList{no} << QStringList{sure} << false << false;
-
-    // Unsaved changes, asked.
-    QTest::newRow("changed, not saved") << true << false << false << saved << QStringList{no}
-                                        << QStringList{wantSave} << true << false;
-    QTest::newRow("changed, not saved, sure yes")
-        << true << false << true << saved << QStringList{no, yes} << QStringList{wantSave, sure}
-        << true << false;
-    QTest::newRow("changed, not saved, sure no")
-        << true << false << true << saved << QStringList{no, no} << QStringList{wantSave, sure}
-        << false << false;
-    QTest::newRow("changed, saved") << true << false << false << saved << QStringList{yes, yes}
-                                    << QStringList{wantSave, overwrite} << true << true;
-    QTest::newRow("changed, saved, sure no")
-        << true << false << true << saved << QStringList{yes, yes, no}
-        << QStringList{wantSave, overwrite, sure} << false << true;
-    QTest::newRow("changed, overwrite refused")
-        << true << false << true << saved << QStringList{yes, no}
-        << QStringList{wantSave, overwrite} << false << false;
-    QTest::newRow("changed, save as cancelled")
-        << true << false << false << QString() << QStringList{yes, cancel}
-        << QStringList{wantSave, saveAs} << false << false;
-    QTest::newRow("changed, save as")
-        << true << false << true << QString() << QStringList{yes, QStringLiteral("new"), yes}
-        << QStringList{wantSave, saveAs, sure} << true << true;
-    QTest::newRow("changed, write failed")
-        << true << false << true << QStringLiteral("unwritable") << QStringList{yes, yes, ok}
-        << QStringList{wantSave, overwrite, failed} << false << false;
-
-    // Unsaved changes, saved without asking.
-    QTest::newRow("auto save") << true << true << false << saved << QStringList{yes}
-                               << QStringList{overwrite} << true << true;
-    QTest::newRow("auto save, sure yes") << true << true << true << saved << QStringList{yes, yes}
-                                         << QStringList{overwrite, sure} << true << true;
-    QTest::newRow("auto save, overwrite refused")
-        << true << true << true << saved << QStringList{no} << QStringList{overwrite} << false
-        << false;
-    QTest::newRow("auto save, save as cancelled")
-        << true << true << true << QString() << QStringList{cancel} << QStringList{saveAs} << false
-        << false;
-    QTest::newRow("auto save, save as")
-        << true << true << false << QString() << QStringList{QStringLiteral("new")}
-        << QStringList{saveAs} << true << true;
-    QTest::newRow("auto save, write failed")
-        << true << true << false << QStringLiteral("unwritable") << QStringList{yes, ok}
-        << QStringList{overwrite, failed} << false << false;
+    const QString saved = QStringLiteral("saved.vnls");
+    const QString unwritable = QStringLiteral("afile/x.vnls");
+    const auto row = [&](const char *name, bool modified, bool autoSave, bool askForClose,
+                         const QString &target, const QStringList &answers, const QStringList &seen,
+                         bool closes, bool written = false) {
+        QTest::newRow(name) << modified << autoSave << askForClose << target << answers << seen
+                            << closes << written;
+    };
+    row("unchanged", false, false, false, saved, {}, {}, true);
+    row("unchanged, auto save", false, true, false, saved, {}, {}, true);
+    row("unchanged, sure", false, false, true, saved, {yes}, {sure}, true);
+    row("unchanged, not sure", false, true, true, saved, {no}, {sure}, false);
+    row("changes, not saved", true, false, false, saved, {no}, {wantSave}, true);
+    row("changes, not saved, sure", true, false, true, saved, {no, yes}, {wantSave, sure}, true);
+    row("changes, not saved, not sure", true, false, true, saved, {no, no}, {wantSave, sure},
+        false);
+    row("changes, saved", true, false, false, saved, {yes, yes}, {wantSave, overwrite}, true, true);
+    row("changes, saved, not sure", true, false, true, saved, {yes, yes, no},
+        {wantSave, overwrite, sure}, false, true);
+    row("changes, overwrite refused", true, false, true, saved, {yes, no}, {wantSave, overwrite},
+        false);
+    row("changes, save as cancelled", true, false, false, QString(), {yes, cancel},
+        {wantSave, saveAs}, false);
+    row("changes, save as", true, false, true, QString(), {yes, saved, yes},
+        {wantSave, saveAs, sure}, true, true);
+    row("changes, write failed", true, false, true, unwritable, {yes, yes, ok},
+        {wantSave, overwrite, writeFailed}, false);
+    row("auto save", true, true, false, saved, {yes}, {overwrite}, true, true);
+    row("auto save, sure", true, true, true, saved, {yes, yes}, {overwrite, sure}, true, true);
+    row("auto save, overwrite refused", true, true, true, saved, {no}, {overwrite}, false);
+    row("auto save, save as cancelled", true, true, true, QString(), {cancel}, {saveAs}, false);
+    row("auto save, save as", true, true, false, QString(), {saved}, {saveAs}, true, true);
+    row("auto save, write failed", true, true, false, unwritable, {yes, ok},
+        {overwrite, writeFailed}, false);
 }
 
 void TestDocumentCommands::closing()
@@ -763,46 +460,96 @@ void TestDocumentCommands::closing()
     QFETCH(bool, modified);
     QFETCH(bool, autoSave);
     QFETCH(bool, askForClose);
-    QFETCH(QString, file);
+    QFETCH(QString, target);
     QFETCH(QStringList, answers);
-    QFETCH(QStringList, titles);
+    QFETCH(QStringList, seen);
     QFETCH(bool, closes);
     QFETCH(bool, written);
-
-    loadExample(QStringLiteral("shapes.vnls"));
-    QVERIFY(writeAll(path(QStringLiteral("afile")), "x"));
-    QString target;
-    if (file == QLatin1String("saved"))
-        target = path(QStringLiteral("saved.vnls"));
-    else if (file == QLatin1String("unwritable"))
-        target = path(QStringLiteral("afile/x.vnls"));
-    else
-        target = path(QStringLiteral("new.vnls"));
-    if (!file.isEmpty())
-        setFilePath(target);
+    makeWindow();
+    m_window->filePath = target.isEmpty() ? QString() : path(target);
     m_window->settings()->setAutoSave(autoSave);
     m_window->settings()->setAskForClose(askForClose);
-    setModified(modified);
+    m_window->setModified(modified);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 
-    queue(answers);
-    const bool closed = m_window->close();
-    QVERIFY(m_answerer->waitUntilAnswered());
-    QCOMPARE(seenTitlesAndTexts(), titles);
-    for (int i = 0; i < m_answerer->seen().size(); ++i) {
-        const ModalAnswerer::Seen &seen = m_answerer->seen().at(i);
-        if (seen.kind == QLatin1String("QMessageBox") && seen.title != QLatin1String("Erreur"))
-            checkQuestion(i, seen.title, seen.text);
-    }
+    bool closed = false;
+    QCOMPARE(run(answers, [&] { closed = m_window->close(); }), seen);
     QCOMPARE(closed, closes);
     QCOMPARE(m_window->isVisible(), !closes);
-    QCOMPARE(QFileInfo::exists(target), written);
+    QCOMPARE(QFile::exists(path(QStringLiteral("saved.vnls"))), written);
     if (written)
-        QCOMPARE(readAll(target), readAll(example(QStringLiteral("shapes.vnls"))));
+        QCOMPARE(readAll(path(QStringLiteral("saved.vnls"))), readAll(example("shapes.vnls")));
     // A window that stays open keeps its diagram.
-    QCOMPARE(m_window->classItems.size(), 5);
+    QCOMPARE(m_window->diagramClasses().size(), 5);
 }
 
-VARNEL_WINDOW_TEST_MAIN(TestDocumentCommands)
+void TestDocumentCommands::abandonedLinkKeepsTheMark()
+{
+    makeWindow();
+    ClassItem *first = m_window->diagramClasses().at(0);
+    // Additions the editors never answered, then the diagram is saved.
+    m_window->setModified(true);
+    trigger("actionAddInheritanceLink");
+    MainWindowTesting::topLevel<LinkEditor>()->hide();
+    trigger("actionAddClass");
+    MainWindowTesting::topLevel<ClassEditor>()->hide();
+    QVERIFY(m_window->save(path(QStringLiteral("saved.vnls"))));
+    trigger("actionAddClass");
+    MainWindowTesting::topLevel<ClassEditor>()->close();
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - saved.vnls"));
+
+    // A link addition given up on the clean diagram leaves it clean.
+    trigger("actionAddAssociationLink");
+    MainWindowTesting::topLevel<LinkEditor>()->close();
+    QVERIFY(!m_window->isModified());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - saved.vnls"));
+    // So does one whose two ends are the same class.
+    QVERIFY(MainWindowTesting::addLink(m_window.get(), "actionAddAgragationLink", first, first));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Varnel 1.0 - saved.vnls"));
+    QCOMPARE(m_window->diagramLinks().size(), 4);
+}
+
+void TestDocumentCommands::startupDiagram_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("seen");
+    QTest::newRow("opened") << QStringLiteral("un dossier/mon diagramme \u00e9t\u00e9 \u0394.vnls")
+                            << readAll(example("shapes.vnls")) << QStringList();
+    QTest::newRow("missing") << QStringLiteral("missing.vnls") << QByteArray()
+                             << QStringList{cannotOpen};
+    QTest::newRow("unreadable") << QStringLiteral("broken.vnls") << QByteArray("<main><class")
+                                << QStringList{cannotParse};
+}
+
+void TestDocumentCommands::startupDiagram()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, seen);
+    m_file = path(name);
+    QVERIFY(QDir().mkpath(QFileInfo(m_file).path()));
+    if (!content.isEmpty())
+        QVERIFY(MainWindowTesting::writeFile(m_file, content));
+    setDiagramArgument(QFile::encodeName(m_file));
+    QStringList answers;
+    if (!seen.isEmpty())
+        answers << ok;
+    QCOMPARE(run(answers, [this] { m_window = std::make_unique<MainWindow>(); }), withFile(seen));
+    // Only the open command makes a file the one that Save overwrites.
+    QCOMPARE(state(), seen.isEmpty()
+                          ? QStringLiteral("5 classes 4 links|Varnel 1.0 - %1|%1||")
+                                .arg(QFileInfo(m_file).fileName())
+                          : QStringLiteral("0 classes 0 links|Varnel 1.0 - Sans nom|Sans nom||"));
+    QVERIFY(!m_window->isModified());
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(appArgc, appArgv);
+    TestDocumentCommands test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_documentcommands.moc"
