@@ -82,6 +82,22 @@ inline ClassItem *addClass(MainWindow *window, const QString &name)
     return window->diagramClasses().isEmpty() ? nullptr : window->diagramClasses().last();
 }
 
+// One of the add-link actions answered with these two ends; false when the action
+// opened no editor.
+inline bool addLink(MainWindow *window, const char *actionName, ClassItem *master, ClassItem *slave)
+{
+    action(window, actionName)->trigger();
+    Link *pending = window->pendingLinkItem();
+    LinkEditor *editor = topLevel<LinkEditor>();
+    if (!pending || !editor)
+        return false;
+    pending->getModel()->setMaster(master);
+    pending->getModel()->setSlave(slave);
+    emit editor->linkAdded();
+    editor->hide();
+    return true;
+}
+
 } // namespace MainWindowTesting
 
 // The window takes its first argument for a diagram to open, so the application is
