@@ -242,14 +242,15 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
         const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
 
         // Both files are opened before either is written, so that a class whose header
-        // cannot be created does not leave a lone source file behind.
+        // cannot be created does not leave a lone source file behind. Unbuffered, so that
+        // a write cut short (disk full) is seen before commit() would put it in place.
         QSaveFile source(sourcePath);
-        if (!source.open(QIODevice::WriteOnly)) {
+        if (!source.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             report(Problem::CannotWriteSource, name);
             continue;
         }
         QSaveFile header(headerPath);
-        if (!header.open(QIODevice::WriteOnly)) {
+        if (!header.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             source.cancelWriting();
             report(Problem::CannotWriteHeader, name);
             continue;

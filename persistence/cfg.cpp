@@ -142,10 +142,16 @@ int Cfg::writeCfg(const QString &path) const
     if (!info.dir().exists())
         QDir().mkpath(info.absolutePath());
     // Written aside and renamed, so a failed write never leaves half a file behind.
+    // Unbuffered, so that a write cut short (disk full) is seen before commit() would
+    // put the truncated file in place of the previous one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
-    file.write(toBytes());
+    const QByteArray bytes = toBytes();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return 1;
+    }
     return file.commit() ? 0 : 1;
 }
 

@@ -1,6 +1,7 @@
 // The settings record and its file cfgs.xml, and the XML writer that lays out our files.
 #include "persistence/cfg.h"
 #include "persistence/xmlwriter.h"
+#include "testsupport/filesizelimit.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -90,6 +91,18 @@ void TestCfg::failures()
     const QString below = m_dir.filePath(QStringLiteral("blocker/cfgs.xml"));
     QCOMPARE(Cfg().writeCfg(below), 1);
     QVERIFY(!QFile::exists(below));
+    // A disk full half way keeps the previous settings whole.
+    const QString path = m_dir.filePath(QStringLiteral("full.xml"));
+    QCOMPARE(Cfg().writeCfg(path), 0);
+    Cfg longer;
+    longer.setPrefixe(QString(4000, QLatin1Char('p')));
+    {
+        const FileSizeLimit limit(1000);
+        QVERIFY(limit.isActive());
+        QCOMPARE(longer.writeCfg(path), 1);
+    }
+    QCOMPARE(cfg.readCfg(path), Cfg::ReadOk);
+    QCOMPARE(cfg.toBytes(), Cfg().toBytes());
 }
 
 void TestCfg::writerOrderAndEscaping()

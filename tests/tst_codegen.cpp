@@ -6,6 +6,7 @@
 #include "mainwindowtesting.h"
 #include "model/argatt.h"
 #include "model/function.h"
+#include "testsupport/filesizelimit.h"
 #include "testsupport/modalanswerer.h"
 
 #include <QCheckBox>
@@ -322,6 +323,17 @@ void TestCodeGen::noPartialFiles()
              Problems({{CodeGenerator::Problem::CannotWriteHeader, QStringLiteral("Blocked")}}));
     QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), QByteArray("earlier"));
     QCOMPARE(filesIn(dir.path()), list({"blocked.cpp", "blocked.h"}));
+
+    // A disk full half way leaves the earlier files as they were.
+    QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("blocked.h")));
+    diagram.classes.first()->getModel()->setComment(QString(4000, QLatin1Char('c')));
+    {
+        const FileSizeLimit limit(1000);
+        QVERIFY(limit.isActive());
+        QVERIFY(!recorder.generate(diagram, diagram.classes, dir.path()));
+    }
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), QByteArray("earlier"));
+    QCOMPARE(filesIn(dir.path()), list({"blocked.cpp"}));
 }
 
 void TestCodeGen::windowGeneratesTheSelection()

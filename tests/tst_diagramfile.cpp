@@ -8,6 +8,7 @@
 #include "persistence/cfg.h"
 #include "persistence/diagramreader.h"
 #include "persistence/diagramwriter.h"
+#include "testsupport/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -265,16 +264,13 @@ void TestDiagramFile::failedWriteKeepsThePreviousFile()
     const QString path = m_dir.filePath(QStringLiteral("previous.vnls"));
     QVERIFY(writeAll(path, "previous"));
 
-    // The disk fills up half way: a limit on file sizes fails the write even for root.
-    struct rlimit saved;
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = DiagramWriter::writeFile(path, diagram.classes, diagram.links);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    // The disk fills up half way.
+    bool written = true;
+    {
+        const FileSizeLimit limit(1000);
+        QVERIFY(limit.isActive());
+        written = DiagramWriter::writeFile(path, diagram.classes, diagram.links);
+    }
     QVERIFY(!written);
     QCOMPARE(readAll(path), QByteArray("previous"));
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files),

@@ -1,0 +1,37 @@
+#ifndef FILESIZELIMIT_H
+#define FILESIZELIMIT_H
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+// While it lives, no file of this process may grow past the given size: a disk that
+// fills up half way through a write, which even root cannot get past.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        m_active = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+    bool isActive() const { return m_active; }
+
+private:
+    struct rlimit m_saved = {};
+    void (*m_handler)(int) = nullptr;
+    bool m_active = false;
+};
+
+#endif // FILESIZELIMIT_H
