@@ -52,7 +52,7 @@ private:
             boxes << addClass(window, QString(QLatin1Char('A' + i)));
     }
     // A link added as "Kind Master Slave" ("-": no end); its model while it lives.
-    QPointer<LinkModel> link(const QString &spec);
+    QPointer<LinkModel> link(const QString &kindAndEnds);
     // Shown, icon width and icon height of the file bar, then of the item bar.
     QString barState() const
     {
@@ -84,13 +84,14 @@ MainWindow *TestMainWindow::makeWindow(const QByteArray &cfgs)
     return window = m_window.get();
 }
 
-QPointer<LinkModel> TestMainWindow::link(const QString &spec)
+QPointer<LinkModel> TestMainWindow::link(const QString &kindAndEnds)
 {
-    action(window, qPrintable(QStringLiteral("actionAdd%1Link").arg(spec.section(u' ', 0, 0))))
+    action(window,
+           qPrintable(QStringLiteral("actionAdd%1Link").arg(kindAndEnds.section(u' ', 0, 0))))
         ->trigger();
     QPointer<LinkModel> model = window->pendingLinkItem()->getModel();
-    model->setMaster(boxes.value(spec.at(spec.size() - 3).unicode() - 'A'));
-    model->setSlave(boxes.value(spec.back().unicode() - 'A'));
+    model->setMaster(boxes.value(kindAndEnds.at(kindAndEnds.size() - 3).unicode() - 'A'));
+    model->setSlave(boxes.value(kindAndEnds.back().unicode() - 'A'));
     emit topLevel<LinkEditor>()->linkAdded();
     return model;
 }
