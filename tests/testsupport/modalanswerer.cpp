@@ -86,8 +86,6 @@ bool ModalAnswerer::waitUntilAnswered()
 
 void ModalAnswerer::poll()
 {
-    if (m_queue.isEmpty())
-        return;
     QWidget *widget = QApplication::activeModalWidget();
     if (!widget || !widget->isVisible() || widget->property(answeredProperty).toBool())
         return;
@@ -111,10 +109,17 @@ void ModalAnswerer::poll()
     } else {
         return; // one of our own modal windows: not ours to answer
     }
-    if (m_queue.first().kind != seen.kind)
-        return;
-
     widget->setProperty(answeredProperty, true);
+    if (m_queue.isEmpty() || m_queue.first().kind != seen.kind) {
+        // Left open, it would block the test until its time runs out: close it and
+        // leave it in seen() for the test to fail on.
+        qWarning("ModalAnswerer: unexpected %s \"%s\" closed", qPrintable(seen.kind),
+                 qPrintable(seen.text.isEmpty() ? seen.title : seen.text));
+        seen.kind.prepend(QLatin1String("unexpected "));
+        m_seen.append(seen);
+        static_cast<QDialog *>(widget)->reject();
+        return;
+    }
     m_seen.append(seen);
     const Answer answer = m_queue.takeFirst();
     answer.act(widget);

@@ -20,7 +20,9 @@ class ModalAnswerer : public QObject
 public:
     struct Seen
     {
-        QString kind; // "QMessageBox" or "QFileDialog"
+        // "QMessageBox" or "QFileDialog"; "unexpected ..." for one that came when no
+        // answer of its kind was next, and was closed.
+        QString kind;
         QString title;
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
