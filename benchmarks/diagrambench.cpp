@@ -3,6 +3,7 @@
 //
 //   diagrambench [CLASSES...]      default: 1000 5000
 #include "canvas/classitem.h"
+#include "canvas/diagramitems.h"
 #include "canvas/link.h"
 #include "mainwindow/mainwindow.h"
 #include "model/argatt.h"
@@ -29,17 +30,7 @@ namespace {
 
 constexpr int runs = 5;
 
-// A diagram that deletes what it holds, links first.
-struct Diagram
-{
-    QList<ClassItem *> classes;
-    QList<Link *> links;
-    ~Diagram()
-    {
-        qDeleteAll(links);
-        qDeleteAll(classes);
-    }
-};
+using Diagram = DiagramItems;
 
 ArgAtt *attribute(const QString &name, const QString &type, int range)
 {

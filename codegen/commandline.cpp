@@ -1,6 +1,7 @@
 #include "codegen/commandline.h"
 
 #include "canvas/classitem.h"
+#include "canvas/diagramitems.h"
 #include "canvas/link.h"
 #include "codegen/codegenerator.h"
 #include "mainwindow/startup.h"
@@ -19,16 +20,7 @@ namespace CommandLine {
 namespace {
 
 // Owns what the reader built until the run ends.
-struct Diagram
-{
-    QList<ClassItem *> classes;
-    QList<Link *> links;
-    ~Diagram()
-    {
-        qDeleteAll(links);
-        qDeleteAll(classes);
-    }
-};
+using Diagram = DiagramItems;
 
 // One headless run. A class only so that its texts are translated, like those of the
 // windows, under a context of their own.

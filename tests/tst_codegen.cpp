@@ -1,5 +1,6 @@
 // Code generation: the files written for a class, the generation window driven through its
 // widgets and boxes, and the real varnel program run with --generate as a build script would.
+#include "canvas/diagramitems.h"
 #include "codegen/codegen.h"
 #include "codegen/codegenerator.h"
 #include "codegen/commandline.h"
@@ -47,17 +48,8 @@ QStringList filesIn(const QString &path)
 }
 
 // The main window's lists of boxes and links; deletes them, links first.
-struct Diagram
+struct Diagram : DiagramItems
 {
-    QList<ClassItem *> classes;
-    QList<Link *> links;
-
-    ~Diagram()
-    {
-        qDeleteAll(links);
-        qDeleteAll(classes);
-    }
-
     ClassItem *add(const QString &name, const QString &attributeType = QString())
     {
         classes.append(new ClassItem(nullptr));

@@ -1,5 +1,6 @@
 // The .vnls file: its exact bytes, its reading rules and what damaged or hostile files do.
 #include "canvas/classitem.h"
+#include "canvas/diagramitems.h"
 #include "canvas/link.h"
 #include "model/argatt.h"
 #include "model/classmodel.h"
@@ -22,17 +23,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A diagram that deletes what it holds, links first.
-struct Diagram
+struct Diagram : DiagramItems
 {
-    QList<ClassItem *> classes;
-    QList<Link *> links;
-
-    ~Diagram()
-    {
-        qDeleteAll(links);
-        qDeleteAll(classes);
-    }
-
     ClassModel *addClass(const QString &name, double x = 0, double y = 0)
     {
         auto *item = new ClassItem(nullptr);
