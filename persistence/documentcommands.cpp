@@ -68,7 +68,6 @@ bool MainWindow::load(const QString &path)
     linkItems = reader.takeLinks();
     for (ClassItem *item : std::as_const(classItems)) {
         connect(item->getModel(), &ClassModel::editing, this, &MainWindow::modClass);
-        item->setZValue(1);
         scene.addItem(item);
     }
     for (Link *link : std::as_const(linkItems)) {
