@@ -208,16 +208,9 @@ DiagramReader::DiagramReader(const QFont *font)
     : m_font(font)
 {}
 
-DiagramReader::~DiagramReader()
-{
-    clear();
-}
-
 void DiagramReader::clear()
 {
-    // Links first: they point at the boxes.
-    qDeleteAll(std::exchange(m_links, {}));
-    qDeleteAll(std::exchange(m_classes, {}));
+    m_items.clear();
     m_droppedLinks = 0;
 }
 
@@ -249,7 +242,7 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
         return CannotParse;
 
     for (const ClassRecord &record : std::as_const(diagram.classes))
-        m_classes.append(buildClass(record, m_font));
+        m_items.classes.append(buildClass(record, m_font));
 
     // The classes a link may name are those read before it; of several that bear a
     // name, the last one. Links come in file order, so the index only grows.
@@ -257,7 +250,8 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
     qsizetype indexed = 0;
     for (const LinkRecord &record : std::as_const(diagram.links)) {
         for (; indexed < record.classesBefore; ++indexed)
-            byName.insert(m_classes.at(indexed)->getModel()->name(), m_classes.at(indexed));
+            byName.insert(m_items.classes.at(indexed)->getModel()->name(),
+                          m_items.classes.at(indexed));
         ClassItem *master = byName.value(record.master);
         // Both ends naming one class would make it its own link.
         ClassItem *slave = record.slave == record.master ? nullptr : byName.value(record.slave);
@@ -271,17 +265,17 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
         link->getModel()->setMaster(master);
         link->getModel()->setSlave(slave);
         link->getModel()->setType(record.type);
-        m_links.append(link);
+        m_items.links.append(link);
     }
     return ReadOk;
 }
 
 QList<ClassItem *> DiagramReader::takeClasses()
 {
-    return std::exchange(m_classes, {});
+    return std::exchange(m_items.classes, {});
 }
 
 QList<Link *> DiagramReader::takeLinks()
 {
-    return std::exchange(m_links, {});
+    return std::exchange(m_items.links, {});
 }

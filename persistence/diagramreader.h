@@ -1,12 +1,12 @@
 #ifndef DIAGRAMREADER_H
 #define DIAGRAMREADER_H
 
+#include "canvas/diagramitems.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-class ClassItem;
-class Link;
 class QFont;
 
 // Builds the class boxes and links of a .vnls file. The whole file is read and parsed
@@ -24,7 +24,6 @@ public:
 
     // The boxes are created with this font pointer (may be null where nothing is drawn).
     explicit DiagramReader(const QFont *font);
-    ~DiagramReader();
 
     DiagramReader(const DiagramReader &) = delete;
     DiagramReader &operator=(const DiagramReader &) = delete;
@@ -45,8 +44,7 @@ private:
     void clear();
 
     const QFont *m_font;
-    QList<ClassItem *> m_classes;
-    QList<Link *> m_links;
+    DiagramItems m_items;
     int m_droppedLinks = 0;
 };
 
