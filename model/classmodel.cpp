@@ -2,6 +2,7 @@
 
 #include "model/argatt.h"
 #include "model/function.h"
+#include "model/namedrecords.h"
 #include "model/typescan.h"
 
 #include <QDomDocument>
@@ -30,49 +31,28 @@ void ClassModel::addAttribute(ArgAtt *attribute)
 
 Function *ClassModel::findMethod(const QString &name) const
 {
-    for (Function *method : m_methods) {
-        if (method->name() == name)
-            return method;
-    }
-    return nullptr;
+    return NamedRecords::find(m_methods, name);
 }
 
 ArgAtt *ClassModel::findAttribute(const QString &name) const
 {
-    for (ArgAtt *attribute : m_attributes) {
-        if (attribute->name() == name)
-            return attribute;
-    }
-    return nullptr;
+    return NamedRecords::find(m_attributes, name);
 }
 
 void ClassModel::removeMethod(const QString &name)
 {
-    for (auto it = m_methods.begin(); it != m_methods.end();) {
-        if ((*it)->name() == name) {
-            delete *it;
-            it = m_methods.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    NamedRecords::remove(m_methods, name);
 }
 
 void ClassModel::removeAttribute(const QString &name)
 {
-    for (auto it = m_attributes.begin(); it != m_attributes.end();) {
-        if ((*it)->name() == name) {
-            // A method that still points at the attribute must not read freed memory.
-            for (Function *method : std::as_const(m_methods)) {
-                if (method->linkedAtt() == *it)
-                    method->setLinkedAtt(nullptr);
-            }
-            delete *it;
-            it = m_attributes.erase(it);
-        } else {
-            ++it;
+    NamedRecords::remove(m_attributes, name, [this](const ArgAtt *attribute) {
+        // A method that still points at the attribute must not read freed memory.
+        for (Function *method : std::as_const(m_methods)) {
+            if (method->linkedAtt() == attribute)
+                method->setLinkedAtt(nullptr);
         }
-    }
+    });
 }
 
 void ClassModel::setIncludes(const QStringList &includes)

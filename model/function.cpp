@@ -1,6 +1,7 @@
 #include "model/function.h"
 
 #include "model/argatt.h"
+#include "model/namedrecords.h"
 
 #include <QDomDocument>
 #include <QDomElement>
@@ -25,23 +26,12 @@ void Function::addArg(ArgAtt *arg)
 
 ArgAtt *Function::findArg(const QString &name) const
 {
-    for (ArgAtt *arg : m_args) {
-        if (arg->name() == name)
-            return arg;
-    }
-    return nullptr;
+    return NamedRecords::find(m_args, name);
 }
 
 void Function::removeArg(const QString &name)
 {
-    for (auto it = m_args.begin(); it != m_args.end();) {
-        if ((*it)->name() == name) {
-            delete *it;
-            it = m_args.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    NamedRecords::remove(m_args, name);
 }
 
 bool Function::takeArg(ArgAtt *arg)
