@@ -1,5 +1,9 @@
 // The settings record and its file cfgs.xml, and the XML writer that lays out our files.
+#include "canvas/diagramitems.h"
+#include "model/classmodel.h"
 #include "persistence/cfg.h"
+#include "persistence/diagramreader.h"
+#include "persistence/diagramwriter.h"
 #include "persistence/xmlwriter.h"
 #include "testsupport/filesizelimit.h"
 
@@ -21,6 +25,9 @@ private slots:
     void readingRules();
     void failures();
     void writerOrderAndEscaping();
+    void eachSpecialCharacterAlone_data();
+    void eachSpecialCharacterAlone();
+    void shippedSettingsAreTheFirstStartDefaults();
     void installedCopyFindsItsSettings();
 
 private:
@@ -124,6 +131,55 @@ void TestCfg::writerOrderAndEscaping()
                                "slave=\"s\" type=\"t\" alpha=\"a\" v=\"caf\xe9 &#x20ac;"
                                "&#xfffd;&#xfffd;\" zeta=\"z\"/>\n"));
     QVERIFY(QDomDocument().setContent(bytes));
+}
+
+void TestCfg::eachSpecialCharacterAlone_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("<") << QStringLiteral("<") << QByteArray("&lt;");
+    QTest::newRow(">") << QStringLiteral(">") << QByteArray(">");
+    QTest::newRow("&") << QStringLiteral("&") << QByteArray("&amp;");
+    QTest::newRow("quote") << QStringLiteral("\"") << QByteArray("&quot;");
+    QTest::newRow("line break") << QStringLiteral("\n") << QByteArray("&#xa;");
+    QTest::newRow("e acute") << QStringLiteral("\u00e9") << QByteArray("\xe9");
+    QTest::newRow("euro") << QStringLiteral("\u20ac") << QByteArray("&#x20ac;");
+}
+
+// Alone, so that no other character sends the value down the escaping path, in the
+// settings and in a diagram: written as expected and read back unchanged.
+void TestCfg::eachSpecialCharacterAlone()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, written);
+    Cfg cfg;
+    cfg.setPrefixe(value);
+    const QByteArray settings = cfg.toBytes();
+    QVERIFY2(settings.contains(" prefixe=\"" + written + "\" "), settings.constData());
+    QCOMPARE(cfg.readCfgData(settings), Cfg::ReadOk);
+    QCOMPARE(*cfg.prefixe(), value);
+
+    DiagramItems diagram;
+    diagram.classes.append(new ClassItem(nullptr));
+    diagram.classes.first()->getModel()->setName(value);
+    const QByteArray bytes = DiagramWriter::toBytes(diagram.classes, {});
+    QVERIFY2(bytes.contains(" name=\"" + written + "\" "), bytes.constData());
+    DiagramReader reader(nullptr);
+    QCOMPARE(reader.readData(bytes), DiagramReader::ReadOk);
+    diagram.clear();
+    diagram.classes = reader.takeClasses();
+    QCOMPARE(diagram.classes.size(), 1);
+    QCOMPARE(diagram.classes.first()->getModel()->name(), value);
+}
+
+void TestCfg::shippedSettingsAreTheFirstStartDefaults()
+{
+    Cfg shipped;
+    QCOMPARE(shipped.readCfg(QStringLiteral(VARNEL_SOURCE_DIR "/share/cfgs.xml")), Cfg::ReadOk);
+    Cfg defaults; // what a first start without any file runs with, in French
+    defaults.setLanguage(QStringLiteral("fr"));
+    defaults.setFont(QFont(QStringLiteral("Sans")));
+    QCOMPARE(shipped.toBytes(), defaults.toBytes());
 }
 
 // An installed copy cannot write beside itself: it reads the user's settings when there
