@@ -144,6 +144,8 @@ void TestCfg::eachSpecialCharacterAlone_data()
     QTest::newRow("line break") << QStringLiteral("\n") << QByteArray("&#xa;");
     QTest::newRow("e acute") << QStringLiteral("\u00e9") << QByteArray("\xe9");
     QTest::newRow("euro") << QStringLiteral("\u20ac") << QByteArray("&#x20ac;");
+    QTest::newRow("outside the BMP") << QString::fromUcs4(U"\U0001F600") << QByteArray("&#x1f600;");
+    QTest::newRow("]]>") << QStringLiteral("]]>") << QByteArray("]]&gt;");
 }
 
 // Alone, so that no other character sends the value down the escaping path, in the
