@@ -1,11 +1,10 @@
-// The class model and its members: UML lines, incomplete members' C++, box size figures,
-// removals and the type scan for includes.
+// The class model and its members: UML lines, incomplete members' C++, removals and the
+// type scan for includes. The box sizes the figures give: tst_canvas.
 #include "model/argatt.h"
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/namedrecords.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,7 +16,6 @@ class TestModel : public QObject
 private slots:
     void umlLines();
     void incompleteSetter();
-    void sizeFigures();
     void repeatedNames();
     void scan_data();
     void scan();
@@ -62,29 +60,6 @@ void TestModel::incompleteSetter()
     QCOMPARE(bare.codeDefinition(u"K"_s), u"void K::setV()\n{\n\n}"_s);
     QCOMPARE(Function(u"setV"_s, u"void"_s, 3, {att(u"v"_s)}).codeDefinition(u"K"_s),
              u"void K::setV(const int &v)\n{\n\n}"_s);
-}
-
-// The longest line's length and the number of lines, which the box takes its size from.
-static QString figures(const ClassModel &model)
-{
-    return u"%1 x %2"_s.arg(model.maxLineLength()).arg(model.lineCount());
-}
-
-void TestModel::sizeFigures()
-{
-    ClassModel model;
-    QSignalSpy sizeChanged(&model, &ClassModel::sizeChanged);
-    model.updateSize();
-    QCOMPARE(figures(model), u"0 x 1"_s);
-    model.setName(u"A"_s);
-    model.updateSize();
-    model.updateSize();
-    QCOMPARE(figures(model), u"1 x 1"_s);
-    QCOMPARE(sizeChanged.size(), 2); // the repeated update changed nothing
-    model.addAttribute(new ArgAtt(u"count"_s, u"int"_s, u"0"_s, 0)); // "- count : int = 0"
-    model.addMethod(method(u"longerThanTheRest"_s)); // "+ longerThanTheRest () : void"
-    model.updateSize();
-    QCOMPARE(figures(model), u"29 x 3"_s);
 }
 
 void TestModel::repeatedNames()
