@@ -9,7 +9,8 @@
 #include <utility>
 
 // Boxes and links that no window owns, such as those a reader builds for a headless
-// run. Deletes them, links first, as the links point at the boxes.
+// run. Deletes them. Boxes and links may go in either order: a box that goes makes
+// its links forget it, and a link that goes takes itself off its boxes' lists.
 struct DiagramItems
 {
     DiagramItems() = default;

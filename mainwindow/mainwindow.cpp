@@ -77,8 +77,6 @@ MainWindow::~MainWindow()
     delete cfgEditor;
     delete wellWin;
     delete aboutUs;
-    // Boxes, then links: a box that goes tells its links to forget it, so the links
-    // still to be deleted never reach a deleted box.
     qDeleteAll(classItems);
     classItems.clear();
     qDeleteAll(linkItems);

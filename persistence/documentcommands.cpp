@@ -101,7 +101,7 @@ void MainWindow::showDiagram()
 
 void MainWindow::clearDiagram()
 {
-    // Links first: they point at the boxes. Deleting an item takes it off the scene.
+    // Deleting an item takes it off the scene.
     qDeleteAll(std::exchange(linkItems, {}));
     qDeleteAll(std::exchange(classItems, {}));
 }

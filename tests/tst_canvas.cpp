@@ -24,11 +24,13 @@ class TestCanvas : public QObject
 private slots:
     void boxLayout();
     void drag();
-    void otherButtonsEditOrNothing();
+    void mouseButtons_data();
+    void mouseButtons();
     void linkPlacement_data();
     void linkPlacement();
     void endMarks_data();
     void endMarks();
+    void paintedElbow();
     void linksFollowTheirBoxes();
 };
 
@@ -165,26 +167,37 @@ void TestCanvas::drag()
     QCOMPARE(box->pos(), QPointF(0, 0));
 }
 
-void TestCanvas::otherButtonsEditOrNothing()
+void TestCanvas::mouseButtons_data()
 {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("edits"); // the link and the box each ask once
+    QTest::addColumn<QPointF>("boxAt");
+    QTest::newRow("left drags the box only") << Qt::LeftButton << false << QPointF(100, 80);
+    QTest::newRow("middle does nothing") << Qt::MiddleButton << false << QPointF(0, 0);
+    QTest::newRow("right edits, drags nothing") << Qt::RightButton << true << QPointF(0, 0);
+}
+
+void TestCanvas::mouseButtons()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, edits);
+    QFETCH(QPointF, boxAt);
     Canvas canvas;
     ClassItem *box = canvas.box(QPointF(0, 0));
     // An elbow from (45, 60) to (300, 230): its hit area is that whole rectangle.
     Link *link = canvas.link(box, canvas.box(QPointF(300, 200)));
     QSignalSpy boxEdits(box->getModel(), &ClassModel::editing);
     QSignalSpy linkEdits(link->getModel(), &LinkModel::editing);
-    // A right press asks for editing, the middle button does nothing; neither drags.
-    for (QPoint at : {canvas.at(QPointF(30, 20)), canvas.at(QPointF(200, 120))}) {
-        for (Qt::MouseButton button : {Qt::MiddleButton, Qt::RightButton}) {
-            canvas.send(QEvent::MouseButtonPress, button, at);
-            canvas.move(at + QPoint(50, 50));
-            canvas.move(at + QPoint(100, 80));
-            canvas.send(QEvent::MouseButtonRelease, button, at + QPoint(100, 80));
-            QCOMPARE(box->pos(), QPointF(0, 0));
-        }
+    // Pressed on the link, then on the box, each time carried away before the release.
+    for (QPoint at : {canvas.at(QPointF(200, 120)), canvas.at(QPointF(30, 20))}) {
+        canvas.send(QEvent::MouseButtonPress, button, at);
+        canvas.move(at + QPoint(50, 50));
+        canvas.move(at + QPoint(100, 80));
+        canvas.send(QEvent::MouseButtonRelease, button, at + QPoint(100, 80));
     }
-    QCOMPARE(boxEdits.size(), 1);
-    QCOMPARE(linkEdits.size(), 1);
+    QCOMPARE(linkEdits.size(), int(edits));
+    QCOMPARE(boxEdits.size(), int(edits));
+    QCOMPARE(box->pos(), boxAt);
 }
 
 void TestCanvas::linkPlacement_data()
@@ -244,12 +257,24 @@ void TestCanvas::endMarks_data()
     QTest::addColumn<int>("side");
     QTest::addColumn<QPolygonF>("mark"); // around a tip at the origin
     using P = QPointF;
-    QTest::newRow("triangle up") << 0 << 1 << QPolygonF{P(0, 0), P(-10, -10), P(10, -10)};
-    QTest::newRow("triangle right") << 0 << 3 << QPolygonF{P(0, 0), P(10, 10), P(10, -10)};
-    QTest::newRow("diamond down") << 1 << 0 << QPolygonF{P(0, 0), P(-5, 5), P(0, 10), P(5, 5)};
-    QTest::newRow("arrowhead left")
-        << 2 << 2 << QPolygonF{P(0, 0), P(-10, -5), P(0, 0), P(-10, 5), P(0, 0)};
-    QTest::newRow("unknown kind") << 3 << 0 << QPolygonF();
+    enum { Bottom, Top, Left, Right };
+    const auto row = [](int kind, int side, const QPolygonF &mark) {
+        QTest::addRow("kind %d, side %d", kind, side) << kind << side << mark;
+    };
+    row(LinkModel::Inheritance, Bottom, {P(0, 0), P(-10, 10), P(10, 10)});
+    row(LinkModel::Inheritance, Top, {P(0, 0), P(-10, -10), P(10, -10)});
+    row(LinkModel::Inheritance, Left, {P(0, 0), P(-10, 10), P(-10, -10)});
+    row(LinkModel::Inheritance, Right, {P(0, 0), P(10, 10), P(10, -10)});
+    row(LinkModel::Aggregation, Bottom, {P(0, 0), P(-5, 5), P(0, 10), P(5, 5)});
+    row(LinkModel::Aggregation, Top, {P(0, 0), P(-5, -5), P(0, -10), P(5, -5)});
+    row(LinkModel::Aggregation, Left, {P(0, 0), P(-5, -5), P(-10, 0), P(-5, 5)});
+    row(LinkModel::Aggregation, Right, {P(0, 0), P(5, -5), P(10, 0), P(5, 5)});
+    // An open arrowhead: out and back along each stroke.
+    row(LinkModel::Association, Bottom, {P(0, 0), P(-5, 10), P(0, 0), P(5, 10), P(0, 0)});
+    row(LinkModel::Association, Top, {P(0, 0), P(-5, -10), P(0, 0), P(5, -10), P(0, 0)});
+    row(LinkModel::Association, Left, {P(0, 0), P(-10, -5), P(0, 0), P(-10, 5), P(0, 0)});
+    row(LinkModel::Association, Right, {P(0, 0), P(10, -5), P(0, 0), P(10, 5), P(0, 0)});
+    row(3, Bottom, {});
 }
 
 void TestCanvas::endMarks()
@@ -260,6 +285,22 @@ void TestCanvas::endMarks()
     Link link;
     link.getModel()->setType(kind);
     QCOMPARE(link.endMark(QPointF(100, 100), side), mark.translated(100, 100));
+}
+
+void TestCanvas::paintedElbow()
+{
+    // From a box at the origin to one right of and below it: a hollow diamond under the
+    // master, down from its far end to the slave's middle height, then right to the slave.
+    Canvas canvas;
+    Link *link = canvas.link(canvas.box(QPointF(0, 0)), canvas.box(QPointF(200, 100)));
+    link->getModel()->setType(LinkModel::Aggregation);
+    const QImage image = paintItem(*link);
+    QString black;
+    for (QPoint p : {QPoint(45, 60), QPoint(40, 65), QPoint(50, 65), QPoint(45, 70),
+                     QPoint(45, 100), QPoint(45, 130), QPoint(120, 130), QPoint(199, 130),
+                     QPoint(45, 65), QPoint(45, 140), QPoint(120, 100), QPoint(201, 130)})
+        black += image.pixel(p) == qRgb(0, 0, 0) ? u'1' : u'0';
+    QCOMPARE(black, QStringLiteral("11111111") + QStringLiteral("0000"));
 }
 
 void TestCanvas::linksFollowTheirBoxes()

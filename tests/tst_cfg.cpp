@@ -1,5 +1,9 @@
 // The settings record and its file cfgs.xml, and the XML writer that lays out our files.
+#include "canvas/diagramitems.h"
+#include "model/classmodel.h"
 #include "persistence/cfg.h"
+#include "persistence/diagramreader.h"
+#include "persistence/diagramwriter.h"
 #include "persistence/xmlwriter.h"
 #include "testsupport/filesizelimit.h"
 
@@ -21,6 +25,9 @@ private slots:
     void readingRules();
     void failures();
     void writerOrderAndEscaping();
+    void eachSpecialCharacterAlone_data();
+    void eachSpecialCharacterAlone();
+    void shippedSettingsAreTheFirstStartDefaults();
     void installedCopyFindsItsSettings();
 
 private:
@@ -126,6 +133,57 @@ void TestCfg::writerOrderAndEscaping()
     QVERIFY(QDomDocument().setContent(bytes));
 }
 
+void TestCfg::eachSpecialCharacterAlone_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("<") << QStringLiteral("<") << QByteArray("&lt;");
+    QTest::newRow(">") << QStringLiteral(">") << QByteArray(">");
+    QTest::newRow("&") << QStringLiteral("&") << QByteArray("&amp;");
+    QTest::newRow("quote") << QStringLiteral("\"") << QByteArray("&quot;");
+    QTest::newRow("line break") << QStringLiteral("\n") << QByteArray("&#xa;");
+    QTest::newRow("e acute") << QStringLiteral("\u00e9") << QByteArray("\xe9");
+    QTest::newRow("euro") << QStringLiteral("\u20ac") << QByteArray("&#x20ac;");
+    QTest::newRow("outside the BMP") << QString::fromUcs4(U"\U0001F600") << QByteArray("&#x1f600;");
+    QTest::newRow("]]>") << QStringLiteral("]]>") << QByteArray("]]&gt;");
+}
+
+// Alone, so that no other character sends the value down the escaping path, in the
+// settings and in a diagram: written as expected and read back unchanged.
+void TestCfg::eachSpecialCharacterAlone()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, written);
+    Cfg cfg;
+    cfg.setPrefixe(value);
+    const QByteArray settings = cfg.toBytes();
+    QVERIFY2(settings.contains(" prefixe=\"" + written + "\" "), settings.constData());
+    QCOMPARE(cfg.readCfgData(settings), Cfg::ReadOk);
+    QCOMPARE(*cfg.prefixe(), value);
+
+    DiagramItems diagram;
+    diagram.classes.append(new ClassItem(nullptr));
+    diagram.classes.first()->getModel()->setName(value);
+    const QByteArray bytes = DiagramWriter::toBytes(diagram.classes, {});
+    QVERIFY2(bytes.contains(" name=\"" + written + "\" "), bytes.constData());
+    DiagramReader reader(nullptr);
+    QCOMPARE(reader.readData(bytes), DiagramReader::ReadOk);
+    diagram.clear();
+    diagram.classes = reader.takeClasses();
+    QCOMPARE(diagram.classes.size(), 1);
+    QCOMPARE(diagram.classes.first()->getModel()->name(), value);
+}
+
+void TestCfg::shippedSettingsAreTheFirstStartDefaults()
+{
+    Cfg shipped;
+    QCOMPARE(shipped.readCfg(QStringLiteral(VARNEL_SOURCE_DIR "/share/cfgs.xml")), Cfg::ReadOk);
+    Cfg defaults; // what a first start without any file runs with, in French
+    defaults.setLanguage(QStringLiteral("fr"));
+    defaults.setFont(QFont(QStringLiteral("Sans")));
+    QCOMPARE(shipped.toBytes(), defaults.toBytes());
+}
+
 // An installed copy cannot write beside itself: it reads the user's settings when there
 // are some, else a file beside it, else the settings installed in share/varnel. Which
 // file it read shows in the language of its messages.
@@ -151,10 +209,10 @@ void TestCfg::installedCopyFindsItsSettings()
     // Root writes anywhere: the program then runs as nobody, who may only read.
     QProcess::execute(QStringLiteral("chmod"),
                       {QStringLiteral("-R"), QStringLiteral("a+rX,a-w"), root.path()});
-    const auto firstWords = [&] {
+    const auto firstWords = [&](const char *configHome) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("home")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QLatin1String(configHome)));
         process.setProcessEnvironment(env);
         QStringList arguments{program, QStringLiteral("--generate"), QStringLiteral("/none.vnls"),
                               QStringLiteral("--output"), root.path()};
@@ -168,13 +226,8 @@ void TestCfg::installedCopyFindsItsSettings()
         process.waitForFinished();
         return QString::fromUtf8(process.readAllStandardError()).section(QLatin1Char(' '), 0, 1);
     };
-    QCOMPARE(firstWords(), QStringLiteral("Impossible d'ouvrir"));
-    QProcess::execute(QStringLiteral("chmod"),
-                      {QStringLiteral("-R"), QStringLiteral("u+w"), root.path()});
-    QVERIFY(QFile::remove(user + QStringLiteral("/cfgs.xml")));
-    QProcess::execute(QStringLiteral("chmod"),
-                      {QStringLiteral("-R"), QStringLiteral("a-w"), root.path()});
-    QCOMPARE(firstWords(), QStringLiteral("Cannot open"));
+    QCOMPARE(firstWords("home"), QStringLiteral("Impossible d'ouvrir"));
+    QCOMPARE(firstWords("no settings here"), QStringLiteral("Cannot open"));
     QProcess::execute(QStringLiteral("chmod"),
                       {QStringLiteral("-R"), QStringLiteral("u+w"), root.path()});
 }

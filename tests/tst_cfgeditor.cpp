@@ -93,6 +93,7 @@ void TestCfgEditor::formShowsAndAppliesTheRecord()
     button("che_askForClose")->click();
     prefix->setText(QStringLiteral("p\u00e9_"));
     button("che_actionBar")->click();
+    button("rad_actLitle")->click();
     button("rad_itemBig")->click();
     // Below a regular file nothing can be written: an error, and the dialog stays open.
     Cfg::setPathOverride(QCoreApplication::applicationFilePath() + QStringLiteral("/cfgs.xml"));
@@ -107,7 +108,7 @@ void TestCfgEditor::formShowsAndAppliesTheRecord()
     Cfg::setPathOverride(path);
     button("com_apply")->click();
     QVERIFY(!editor->isVisible());
-    const QString expected = QStringLiteral("1 0 0 1 1 1 128 128 fr p\u00e9_ DejaVu Serif");
+    const QString expected = QStringLiteral("1 0 0 1 1 1 32 128 fr p\u00e9_ DejaVu Serif");
     QCOMPARE(atSignal, expected + u'|' + expected);
 }
 

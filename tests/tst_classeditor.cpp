@@ -182,14 +182,15 @@ void TestClassEditor::editingAClass()
     QCOMPARE(shown("lin_include"), u"QString; QList;Set;"_s);
 
     // The receiver of the signal deletes the class: nothing of it, loaded members
-    // included, is touched afterwards (the sanitizer run checks).
+    // included, is touched afterwards, not even when the editor is closed.
     add("fct", u"run"_s, u"void"_s);
     QVERIFY(press("too_modFct", "lis_fctView", u"- run () : void"_s));
     QSignalSpy deleted(editor.get(), &ClassEditor::classCanceled);
     click("com_deleteClass");
     QCOMPARE(deleted.value(0).value(0).value<ClassModel *>(), model.get());
-    model.reset();
+    QSignalSpy touched(model.get(), &ClassModel::linesUpdated);
     QVERIFY(!editor->isVisible() && editor->close());
+    QCOMPARE(touched.size(), 0);
 }
 
 void TestClassEditor::accessors()
@@ -219,6 +220,12 @@ void TestClassEditor::attributeWriteBackAndRemoval()
     add("att", u"m_count"_s, u"int"_s);
     add("att", u"m_size"_s, u"double"_s);
     add("fct", u"run"_s, u"void"_s);
+    // A second attribute of a name is refused and adds nothing, accessors included.
+    const QStringList before = state();
+    QCOMPARE(answering([&] { add("att", u"m_size"_s, u"int"_s); }),
+             QStringList{
+                 error(u"Information"_s, u"Cette classe possède déjà un attribut de ce nom."_s)});
+    QCOMPARE(state(), before);
     QVERIFY(press("too_modAtt", "lis_attView", u"- m_count : int = "_s));
     QCOMPARE(shown("too_attMore") + shown("lin_attName") + shown("lin_attType"), u"<<m_countint"_s);
     child<QRadioButton>("rad_attPublic")->setChecked(true);

@@ -6,7 +6,7 @@
 #include "codegen/commandline.h"
 #include "mainwindowtesting.h"
 #include "model/argatt.h"
-#include "model/function.h"
+#include "persistence/diagramreader.h"
 #include "testsupport/filesizelimit.h"
 #include "testsupport/modalanswerer.h"
 
@@ -73,37 +73,15 @@ struct Diagram : DiagramItems
         links.last()->getModel()->setSlave(slave);
     }
 
-    // The Shape and Circle diagram of the worked example.
-    void addShapes()
+    // The Shape and Circle diagram of the worked example, from its file.
+    bool addShapes()
     {
-        ClassItem *shape = add(QStringLiteral("Shape"), QStringLiteral("QString"));
-        ClassModel *c = add(QStringLiteral("Circle"))->getModel();
-        c->setComment(QStringLiteral("Geometric circle"));
-        c->setParentName(QStringLiteral("QObject"));
-        c->setIncludes({QStringLiteral("QList"), QStringLiteral("Canvas")});
-        const auto att = [c](const char *name, const char *type, const char *value, int range) {
-            c->addAttribute(
-                new ArgAtt(QLatin1String(name), QLatin1String(type), QLatin1String(value), range));
-            return c->attributes().last();
-        };
-        ArgAtt *radius = att("m_radius", "double", "1.0", ArgAtt::Private);
-        att("m_label", "QString", "", ArgAtt::Public);
-        att("m_center", "Point*", "", ArgAtt::Private);
-        const auto method = [c](const char *name, const char *type, int range, ArgAtt *linked,
-                                QList<ArgAtt *> arguments) {
-            c->addMethod(new Function(QLatin1String(name), QLatin1String(type), range, arguments));
-            if (linked)
-                c->methods().last()->setLinkedAtt(linked);
-        };
-        const auto arg = [](const char *name, const char *type) {
-            return new ArgAtt(QLatin1String(name), QLatin1String(type), QString(), 2);
-        };
-        method("scale", "void", ArgAtt::Public, nullptr,
-               {arg("factor", "double"), arg("origin", "Point")});
-        method("setRadius", "void", ArgAtt::Setter, radius, {arg("radius", "double")});
-        method("getRadius", "double", ArgAtt::Getter, radius, {});
-        method("redraw", "bool", ArgAtt::Protected, nullptr, {});
-        link(shape, classes.last());
+        DiagramReader reader(nullptr);
+        if (reader.readData(example("shapes.vnls")) != DiagramReader::ReadOk)
+            return false;
+        classes = reader.takeClasses();
+        links = reader.takeLinks();
+        return true;
     }
 };
 
@@ -233,7 +211,7 @@ void TestCodeGen::initTestCase()
 void TestCodeGen::workedExample()
 {
     Diagram diagram;
-    diagram.addShapes();
+    QVERIFY(diagram.addShapes());
     ClassItem *shape = diagram.classes.at(0);
     QTemporaryDir dir;
     Recorder recorder;

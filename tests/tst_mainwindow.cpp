@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPointer>
@@ -38,6 +39,7 @@ private slots:
     void settingsReachTheWindow();
     void unreadableSettings();
     void images();
+    void escapeClosesTheSmallWindows();
     void linkAdditions_data();
     void linkAdditions();
     void deletionsAndDestruction();
@@ -161,14 +163,14 @@ void TestMainWindow::settingsReachTheWindow()
 
     action(window, "actionConfiguration")->trigger();
     auto *prefs = topLevel<CfgEditor>();
-    for (const char *name : {"che_itemBar", "che_actionBar", "rad_itemLitle"})
+    for (const char *name : {"che_itemBar", "che_actionBar", "rad_itemMedium"})
         prefs->findChild<QAbstractButton *>(QLatin1String(name))->click();
     auto *font = prefs->findChild<QComboBox *>(QStringLiteral("fon_font"));
     font->setCurrentIndex(font->findText(QStringLiteral("DejaVu Serif")));
     QSignalSpy redrawn(window->diagramScene(), &QGraphicsScene::changed);
     prefs->findChild<QAbstractButton *>(QStringLiteral("com_apply"))->click();
 
-    QCOMPARE(barState(), QStringLiteral("0 32 32 1 32 32"));
+    QCOMPARE(barState(), QStringLiteral("0 32 32 1 64 64"));
     // The boxes read the font when they paint: they must be redrawn now.
     QCOMPARE(window->settings()->font()->family(), QStringLiteral("DejaVu Serif"));
     QTRY_VERIFY(!redrawn.isEmpty());
@@ -196,24 +198,31 @@ void TestMainWindow::unreadableSettings()
 
 void TestMainWindow::images()
 {
-    // Resource path, width, height.
-    const QStringList table =
-        QStringLiteral("OtherIcone/IconeVNL-200x110 200 110 OtherIcone/Apply 152 114 "
-                       "OtherIcone/Add 77 77 OtherIcone/FavIcon 27 32 OtherIcone/Delete 132 125 "
-                       "IconeMainWindow/AddClass 179 179 IconeMainWindow/AgregationLink 114 133 "
-                       "IconeMainWindow/Generate 95 114 IconeMainWindow/New 58 77 "
-                       "IconeMainWindow/Load 80 152 IconeMainWindow/Save 152 152 "
-                       "IconeMainWindow/InheritanceLink 114 134 IconeMainWindow/Quit 101 156 "
-                       "IconeMainWindow/Cfgs 115 156 IconeMainWindow/AssociationLink 114 133")
-            .split(QLatin1Char(' '));
-    for (int i = 0; i + 2 < table.size(); i += 3) {
-        const QImage image(QStringLiteral(":/%1.png").arg(table.at(i)));
-        QCOMPARE(image.size(), QSize(table.at(i + 1).toInt(), table.at(i + 2).toInt()));
-        // A pictogram, not a blank or single-colour square.
-        QSet<QRgb> colours;
-        for (int p = 0; p < image.width() * image.height(); ++p)
-            colours.insert(image.pixel(p % image.width(), p / image.width()));
-        QVERIFY2(colours.size() > 3, qPrintable(table.at(i)));
+    // Each picture is a pictogram, not a blank or single-colour square.
+    for (const QString folder :
+         {QStringLiteral(":/OtherIcone"), QStringLiteral(":/IconeMainWindow")}) {
+        QVERIFY(!QDir(folder).isEmpty());
+        for (const QFileInfo &picture : QDir(folder).entryInfoList()) {
+            const QImage image(picture.filePath());
+            QSet<QRgb> colours;
+            for (int p = 0; p < image.width() * image.height() && colours.size() <= 3; ++p)
+                colours.insert(image.pixel(p % image.width(), p / image.width()));
+            QVERIFY2(colours.size() > 3, qPrintable(picture.filePath()));
+        }
+    }
+}
+
+void TestMainWindow::escapeClosesTheSmallWindows()
+{
+    action(window, "actionConfiguration")->trigger();
+    action(window, "actionAboutVNL")->trigger();
+    topLevel<WellWin>()->show();
+    for (QWidget *shown : {static_cast<QWidget *>(topLevel<CfgEditor>()),
+                           static_cast<QWidget *>(topLevel<AboutUs>()),
+                           static_cast<QWidget *>(topLevel<WellWin>())}) {
+        QVERIFY(shown->isVisible());
+        QTest::keyClick(shown, Qt::Key_Escape);
+        QVERIFY2(!shown->isVisible(), shown->metaObject()->className());
     }
 }
 
@@ -256,9 +265,10 @@ void TestMainWindow::linkAdditions()
 
 void TestMainWindow::deletionsAndDestruction()
 {
-    const QList<QPointer<QWidget>> windows = {topLevel<ClassEditor>(), topLevel<LinkEditor>(),
-                                              topLevel<CodeGen>(),     topLevel<CfgEditor>(),
-                                              topLevel<WellWin>(),     topLevel<AboutUs>()};
+    // What the window owns, all gone with it.
+    QList<QPointer<QObject>> owned = {topLevel<ClassEditor>(), topLevel<LinkEditor>(),
+                                      topLevel<CodeGen>(),     topLevel<CfgEditor>(),
+                                      topLevel<WellWin>(),     topLevel<AboutUs>()};
     addClasses(4);
     QVERIFY(link(QStringLiteral("Association B C")));
     QPointer<LinkModel> aMaster = link(QStringLiteral("Inheritance A B"));
@@ -275,26 +285,18 @@ void TestMainWindow::deletionsAndDestruction()
     QCOMPARE(window->diagramClasses(), boxes.mid(1));
     QCOMPARE(window->diagramScene()->items().size(), 5);
 
-    // The window deletes the boxes in their order, then the links in theirs; shared,
-    // as the models may outlive this function if a check fails first.
-    auto gone = std::make_shared<QStringList>();
-    const auto watch = [&](QObject *model, const QString &name) {
-        connect(model, &QObject::destroyed, this, [gone, name] { *gone << name; });
-    };
     for (ClassItem *box : window->diagramClasses())
-        watch(box->getModel(), box->getModel()->name());
+        owned << box->getModel();
     for (Link *link : window->diagramLinks())
-        watch(link->getModel(), QLatin1Char('>') + link->getModel()->masterName());
+        owned << link->getModel();
     // Additions left open when the window goes.
     action(window, "actionAddClass")->trigger();
-    QPointer<ClassModel> pendingClass = window->pendingClassItem()->getModel();
+    owned << window->pendingClassItem()->getModel();
     action(window, "actionAddAgragationLink")->trigger();
-    QPointer<LinkModel> pendingLink = window->pendingLinkItem()->getModel();
+    owned << window->pendingLinkItem()->getModel();
     m_window.reset();
-    QCOMPARE(gone->join(QLatin1Char(',')), QStringLiteral("B,C,D,>B,>D"));
-    for (const QPointer<QWidget> &w : windows)
-        QVERIFY(!w);
-    QVERIFY(!pendingClass && !pendingLink);
+    for (const QPointer<QObject> &object : std::as_const(owned))
+        QVERIFY(!object);
 }
 
 VARNEL_WINDOW_TEST_MAIN(TestMainWindow)
