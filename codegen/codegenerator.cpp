@@ -27,9 +27,11 @@ QString banner()
 
 QString commentBlock(const ClassModel *model)
 {
-    // A "*/" in the comment would end the block early and leave the rest as code.
+    // A "*/" in the comment would end the block early and leave the rest as code; a "/*"
+    // would draw a warning.
     QString comment = model->comment();
     comment.replace(QStringLiteral("*/"), QStringLiteral("* /"));
+    comment.replace(QStringLiteral("/*"), QStringLiteral("/ *"));
     return QStringLiteral("\n\n/*\n") + comment + QStringLiteral("\n*/\n");
 }
 
