@@ -248,9 +248,9 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     QSet<QString> inherited;
     const QList<ClassItem *> linkParents = context.parents.value(item);
     for (const ClassItem *parent : linkParents) {
-        for (const QString &name : parent->getModel()->neededIncludes()) {
-            if (!context.declaresAhead(parent, name))
-                inherited.insert(name);
+        for (const QString &used : parent->getModel()->neededIncludes()) {
+            if (!context.declaresAhead(parent, used))
+                inherited.insert(used);
         }
     }
 
@@ -272,7 +272,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     }
     text += QLatin1Char('\n');
 
-    // The typed parent is not on the diagram: its header is named as the user typed it.
+    // A typed parent off the diagram has its header named as the user typed it.
     const QString typedParent = model->parentName();
     if (!typedParent.isEmpty()) {
         QString header = typedParent;
