@@ -156,7 +156,7 @@ void CodeGen::on_com_gen_clicked()
         return;
     }
 
-    CodeGenerator generator(*linkItems);
+    CodeGenerator generator(*linkItems, *classItems);
     generator.setProblemHandler([this](CodeGenerator::Problem problem, const QString &name) {
         QString text;
         switch (problem) {

@@ -6,9 +6,11 @@
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/linkmodel.h"
+#include "model/typescan.h"
 
 #include <QDir>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -25,20 +27,17 @@ QString banner()
 
 QString commentBlock(const ClassModel *model)
 {
-    return QStringLiteral("\n\n/*\n") + model->comment() + QStringLiteral("\n*/\n");
+    // A "*/" in the comment would end the block early and leave the rest as code; a "/*"
+    // would draw a warning.
+    QString comment = model->comment();
+    comment.replace(QStringLiteral("*/"), QStringLiteral("* /"));
+    comment.replace(QStringLiteral("/*"), QStringLiteral("/ *"));
+    return QStringLiteral("\n\n/*\n") + comment + QStringLiteral("\n*/\n");
 }
 
-// Toolkit classes are included by their bare name, everything else as a header.
-bool isToolkitName(const QString &name)
+QString includeLine(const QString &header)
 {
-    return name.startsWith(QLatin1Char('Q'));
-}
-
-QString includeLine(const QString &name)
-{
-    if (isToolkitName(name))
-        return QStringLiteral("#include <") + name + QStringLiteral(">\n");
-    return QStringLiteral("#include <") + name.toLower() + QStringLiteral(".h>\n");
+    return QStringLiteral("#include <") + header + QStringLiteral(">\n");
 }
 
 // A fresh scan, so that a type the class no longer uses is not included and the result
@@ -47,6 +46,58 @@ void rescan(ClassModel *model)
 {
     model->clearNeededIncludes();
     model->gatherIncludeTypes();
+}
+
+// Tarjan's strongly connected components, without recursion so that a long chain of
+// classes cannot overflow the stack. Gives each node its component, or -1 when the node
+// lies on no cycle of two or more nodes.
+QList<int> cycles(const QList<QList<int>> &edges)
+{
+    const qsizetype count = edges.size();
+    QList<int> index(count, -1), low(count, 0), component(count, -1);
+    QList<bool> onStack(count, false);
+    QList<int> stack;
+    QList<QPair<int, int>> work; // a node and its next edge to follow
+    int counter = 0;
+    int components = 0;
+    const auto visit = [&](int node) {
+        index[node] = low[node] = counter++;
+        stack.append(node);
+        onStack[node] = true;
+        work.append({node, 0});
+    };
+    for (int root = 0; root < count; ++root) {
+        if (index.at(root) >= 0)
+            continue;
+        visit(root);
+        while (!work.isEmpty()) {
+            const int node = work.last().first;
+            if (work.last().second < edges.at(node).size()) {
+                const int next = edges.at(node).at(work.last().second++);
+                if (index.at(next) < 0)
+                    visit(next);
+                else if (onStack.at(next))
+                    low[node] = qMin(low.at(node), index.at(next));
+                continue;
+            }
+            work.removeLast();
+            if (!work.isEmpty())
+                low[work.last().first] = qMin(low.at(work.last().first), low.at(node));
+            if (low.at(node) != index.at(node))
+                continue;
+            QList<int> members;
+            do {
+                members.append(stack.takeLast());
+                onStack[members.last()] = false;
+            } while (members.last() != node);
+            if (members.size() > 1) {
+                for (int member : std::as_const(members))
+                    component[member] = components;
+                ++components;
+            }
+        }
+    }
+    return component;
 }
 
 // Writes the whole text or nothing: a failed write keeps any earlier file intact.
@@ -58,23 +109,53 @@ bool writeFile(QSaveFile *file, const QString &text)
 
 } // namespace
 
-CodeGenerator::CodeGenerator(const QList<Link *> &links)
+// What the whole diagram tells the header of one class.
+struct CodeGenerator::Context
+{
+    // The base classes that inheritance links give each derived class, in link order.
+    QHash<const ClassItem *, QList<ClassItem *>> parents;
+    // The first class of each lower-case name: the class whose header a name includes.
+    QHash<QString, ClassItem *> classes;
+    // The cycle of headers that would include each other that a class lies on.
+    QHash<const ClassItem *, int> cycle;
+
+    ClassItem *classOf(const QString &name) const { return classes.value(name.toLower()); }
+
+    // A class of the diagram is included by its file, whatever its name looks like.
+    QString headerOf(const QString &name) const
+    {
+        return classOf(name) ? CodeGenerator::headerFileName(name) : TypeScan::headerName(name);
+    }
+
+    // Headers that would include each other cannot both be complete first: a class on the
+    // same cycle that is only pointed at is declared ahead, and included by the source.
+    bool declaresAhead(const ClassItem *item, const QString &name) const
+    {
+        const ClassItem *target = classOf(name);
+        return target && target != item && cycle.contains(item)
+               && cycle.value(item) == cycle.value(target, -1)
+               && item->getModel()->usesOnlyIndirectly(name);
+    }
+
+    QStringList aheadOf(const ClassItem *item) const
+    {
+        QStringList names;
+        for (const QString &name : item->getModel()->neededIncludes()) {
+            if (declaresAhead(item, name))
+                names.append(name);
+        }
+        return names;
+    }
+};
+
+CodeGenerator::CodeGenerator(const QList<Link *> &links, const QList<ClassItem *> &classes)
     : m_links(links)
+    , m_classes(classes)
 {}
 
 bool CodeGenerator::isValidFileName(const QString &className)
 {
-    if (className.isEmpty())
-        return false;
-    for (const QChar c : className) {
-        const bool ok = (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-                        || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-                        || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_')
-                        || c == QLatin1Char('~');
-        if (!ok)
-            return false;
-    }
-    return true;
+    return TypeScan::isIdentifier(className);
 }
 
 QString CodeGenerator::headerFileName(const QString &className)
@@ -87,27 +168,75 @@ QString CodeGenerator::sourceFileName(const QString &className)
     return className.toLower() + QStringLiteral(".cpp");
 }
 
-QHash<const ClassItem *, QList<ClassItem *>> CodeGenerator::linkParents() const
+CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) const
 {
-    QHash<const ClassItem *, QList<ClassItem *>> parents;
+    Context context;
+    QList<ClassItem *> all;
+    QHash<const ClassItem *, int> number;
+    const auto count = [&all, &number](ClassItem *item) {
+        if (item && !number.contains(item)) {
+            number.insert(item, int(all.size()));
+            all.append(item);
+        }
+    };
+    for (ClassItem *item : m_classes)
+        count(item);
+    for (ClassItem *item : items)
+        count(item);
     for (const Link *link : m_links) {
         const LinkModel *linkModel = link->getModel();
+        count(linkModel->master());
+        count(linkModel->slave());
         // Aggregations and associations bring no base class and no include of their own.
         if (linkModel->type() == LinkModel::Inheritance && linkModel->isComplete())
-            parents[linkModel->slave()].append(linkModel->master());
+            context.parents[linkModel->slave()].append(linkModel->master());
     }
-    return parents;
+
+    for (ClassItem *item : std::as_const(all)) {
+        rescan(item->getModel());
+        const QString name = item->getModel()->name();
+        if (isValidFileName(name) && !context.classes.contains(name.toLower()))
+            context.classes.insert(name.toLower(), item);
+    }
+
+    // Which class headers each header would include.
+    QList<QList<int>> edges(all.size());
+    for (ClassItem *item : std::as_const(all)) {
+        const ClassModel *model = item->getModel();
+        QList<int> &targets = edges[number.value(item)];
+        const auto target = [&](const QString &name) {
+            if (const ClassItem *other = context.classOf(name.trimmed()))
+                targets.append(number.value(other));
+        };
+        for (const QString &name : model->neededIncludes())
+            target(name);
+        target(model->parentName());
+        for (const QString &include : model->includes())
+            target(include);
+        for (const ClassItem *parent : context.parents.value(item))
+            targets.append(number.value(parent));
+    }
+    const QList<int> component = cycles(edges);
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        if (component.at(i) >= 0)
+            context.cycle.insert(all.at(i), component.at(i));
+    }
+    return context;
 }
 
 QString CodeGenerator::headerText(ClassItem *item) const
 {
-    return headerText(item, linkParents().value(item));
+    return headerText(item, context({item}));
 }
 
-QString CodeGenerator::headerText(ClassItem *item, const QList<ClassItem *> &linkParents) const
+QString CodeGenerator::sourceText(ClassItem *item) const
 {
-    ClassModel *model = item->getModel();
-    rescan(model);
+    return sourceText(item, context({item}));
+}
+
+QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
+{
+    const ClassModel *model = item->getModel();
     const QString name = model->name();
     const QString guard = name.toUpper() + QStringLiteral("_H");
 
@@ -115,45 +244,66 @@ QString CodeGenerator::headerText(ClassItem *item, const QList<ClassItem *> &lin
     text += QStringLiteral("\n#ifndef ") + guard + QStringLiteral("\n#define ") + guard
             + QLatin1Char('\n');
 
-    QStringList parentNames;
-    QStringList includeNames = model->neededIncludes();
-    for (ClassItem *parent : linkParents) {
-        ClassModel *master = parent->getModel();
-        parentNames.append(master->name());
-        // What the parent's header includes reaches this class through it.
-        rescan(master);
-        const QStringList inherited = master->neededIncludes();
-        includeNames.removeIf(
-            [&inherited](const QString &name) { return inherited.contains(name); });
+    // What the parents' headers include reaches this class through them.
+    QSet<QString> inherited;
+    const QList<ClassItem *> linkParents = context.parents.value(item);
+    for (const ClassItem *parent : linkParents) {
+        for (const QString &used : parent->getModel()->neededIncludes()) {
+            if (!context.declaresAhead(parent, used))
+                inherited.insert(used);
+        }
     }
 
-    for (const QString &include : std::as_const(includeNames)) {
-        if (isToolkitName(include))
-            text += QStringLiteral("\n#include <") + include + QLatin1Char('>');
-        else
-            text += QStringLiteral("\n#include <") + include.toLower() + QStringLiteral(".h>");
+    // Each header once, where it first comes.
+    QSet<QString> included;
+    const auto firstTime = [&included](const QString &header) {
+        const qsizetype before = included.size();
+        included.insert(header);
+        return included.size() != before;
+    };
+    QStringList ahead;
+    for (const QString &include : model->neededIncludes()) {
+        if (inherited.contains(include))
+            continue;
+        if (context.declaresAhead(item, include))
+            ahead.append(include);
+        else if (firstTime(context.headerOf(include)))
+            text += QStringLiteral("\n#include <") + context.headerOf(include) + QLatin1Char('>');
     }
     text += QLatin1Char('\n');
 
-    // The typed parent is not on the diagram: its header is named as the user typed it.
+    // A typed parent off the diagram has its header named as the user typed it.
     const QString typedParent = model->parentName();
     if (!typedParent.isEmpty()) {
-        if (isToolkitName(typedParent))
-            text += QStringLiteral("#include <") + typedParent + QStringLiteral(">\n");
-        else
-            text += QStringLiteral("#include <") + typedParent + QStringLiteral(".h>\n");
+        QString header = typedParent;
+        if (context.classOf(typedParent))
+            header = headerFileName(typedParent);
+        else if (!typedParent.startsWith(QLatin1Char('Q')))
+            header += QStringLiteral(".h");
+        if (firstTime(header))
+            text += includeLine(header);
     }
-    for (const QString &include : model->includes())
-        text += includeLine(include);
+    for (const QString &include : model->includes()) {
+        const QString trimmed = include.trimmed();
+        if (!trimmed.isEmpty() && firstTime(context.headerOf(trimmed)))
+            text += includeLine(context.headerOf(trimmed));
+    }
 
     // Links first, then the typed parent; every base is public.
     QStringList inheritance;
-    for (const QString &parent : std::as_const(parentNames)) {
-        text += includeLine(parent);
-        inheritance.append(QStringLiteral("public ") + parent);
+    for (const ClassItem *parent : linkParents) {
+        const QString parentName = parent->getModel()->name();
+        if (firstTime(headerFileName(parentName)))
+            text += includeLine(headerFileName(parentName));
+        inheritance.append(QStringLiteral("public ") + parentName);
     }
     if (!typedParent.isEmpty())
         inheritance.append(QStringLiteral("public ") + typedParent);
+
+    if (!ahead.isEmpty())
+        text += QLatin1Char('\n');
+    for (const QString &declared : std::as_const(ahead))
+        text += QStringLiteral("class ") + declared + QStringLiteral(";\n");
 
     text += QStringLiteral("\nclass ") + name;
     if (!inheritance.isEmpty())
@@ -204,12 +354,21 @@ QString CodeGenerator::headerText(ClassItem *item, const QList<ClassItem *> &lin
     return text;
 }
 
-QString CodeGenerator::sourceText(ClassItem *item) const
+QString CodeGenerator::sourceText(ClassItem *item, const Context &context) const
 {
     const ClassModel *model = item->getModel();
     QString text = banner() + commentBlock(model);
-    text +=
-        QStringLiteral("\n#include <") + headerFileName(model->name()) + QStringLiteral(">\n\n");
+    text += QLatin1Char('\n') + includeLine(headerFileName(model->name()));
+    // What the header only declares, the definitions may need in full.
+    QSet<QString> included;
+    for (const QString &declared : context.aheadOf(item)) {
+        const QString header = headerFileName(declared);
+        if (!included.contains(header)) {
+            included.insert(header);
+            text += includeLine(header);
+        }
+    }
+    text += QLatin1Char('\n');
     for (const Function *method : model->methods())
         text += method->codeDefinition(model->name()) + QStringLiteral("\n\n");
     return text;
@@ -229,15 +388,18 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
             m_onWritten(path);
     };
 
-    // One walk over the links for the whole generation, not one per class.
-    const QHash<const ClassItem *, QList<ClassItem *>> parents = linkParents();
+    // One scan of the diagram for the whole generation, not one per class.
+    const Context diagram = context(items);
+    // Names differing only in case share their files.
+    QSet<QString> taken;
 
     for (ClassItem *item : items) {
         const QString name = item->getModel()->name();
-        if (!isValidFileName(name)) {
+        if (!isValidFileName(name) || taken.contains(name.toLower())) {
             report(Problem::InvalidName, name);
             continue;
         }
+        taken.insert(name.toLower());
         const QString sourcePath = QDir::toNativeSeparators(dir.filePath(sourceFileName(name)));
         const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
 
@@ -256,11 +418,11 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
             continue;
         }
 
-        if (writeFile(&source, sourceText(item)))
+        if (writeFile(&source, sourceText(item, diagram)))
             written(sourcePath);
         else
             report(Problem::CannotWriteSource, name);
-        if (writeFile(&header, headerText(item, parents.value(item))))
+        if (writeFile(&header, headerText(item, diagram)))
             written(headerPath);
         else
             report(Problem::CannotWriteHeader, name);

@@ -18,23 +18,25 @@ class CodeGenerator
 {
 public:
     enum class Problem {
-        InvalidName,       // the class name cannot be used as a file name
+        InvalidName,       // the class name cannot be used, or an earlier class has its files
         CannotWriteSource, // the .cpp file could not be written
         CannotWriteHeader, // the .h file could not be written
     };
     using ProblemHandler = std::function<void(Problem problem, const QString &className)>;
     using WrittenHandler = std::function<void(const QString &path)>;
 
-    // The links are read to find base classes; the items they point at must outlive
-    // the generator.
-    explicit CodeGenerator(const QList<Link *> &links);
+    // The links are read to find base classes, the classes to find which headers would
+    // include each other (the classes generated and the link ends are always counted); the
+    // items must outlive the generator.
+    explicit CodeGenerator(const QList<Link *> &links, const QList<ClassItem *> &classes = {});
 
     // Called at once, in generation order, for each problem and for each file written.
     void setProblemHandler(ProblemHandler handler) { m_onProblem = std::move(handler); }
     void setWrittenHandler(WrittenHandler handler) { m_onWritten = std::move(handler); }
 
-    // Writes both files of every item into the folder, in order; later files of the
-    // same name replace earlier ones. True when every file was written.
+    // Writes both files of every item into the folder, in order; a class whose files an
+    // earlier class of the same name (in any case) has written is reported instead. True
+    // when every file was written.
     bool generate(const QList<ClassItem *> &items, const QString &folder);
 
     // The two texts of one class, from the models as they are now: the header scans
@@ -42,17 +44,20 @@ public:
     QString headerText(ClassItem *item) const;
     QString sourceText(ClassItem *item) const;
 
-    // ASCII letters, digits, "_" and "~" only: nothing that could leave the folder.
+    // A C++ identifier: it names the class, and nothing that could leave the folder.
     static bool isValidFileName(const QString &className);
     static QString headerFileName(const QString &className);
     static QString sourceFileName(const QString &className);
 
 private:
-    // The base classes that inheritance links give each derived class, in link order.
-    QHash<const ClassItem *, QList<ClassItem *>> linkParents() const;
-    QString headerText(ClassItem *item, const QList<ClassItem *> &linkParents) const;
+    struct Context;
+    // Scans every class afresh and reads the links, once for a whole generation.
+    Context context(const QList<ClassItem *> &items) const;
+    QString headerText(ClassItem *item, const Context &context) const;
+    QString sourceText(ClassItem *item, const Context &context) const;
 
     QList<Link *> m_links;
+    QList<ClassItem *> m_classes;
     ProblemHandler m_onProblem;
     WrittenHandler m_onWritten;
 };

@@ -169,7 +169,7 @@ int Runner::run(int argc, char **argv)
         return GenerationFailed;
     }
 
-    CodeGenerator generator(diagram.links);
+    CodeGenerator generator(diagram.links, diagram.classes);
     generator.setProblemHandler([&err](CodeGenerator::Problem problem, const QString &name) {
         switch (problem) {
         case CodeGenerator::Problem::InvalidName:

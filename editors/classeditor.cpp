@@ -1,5 +1,6 @@
 #include "editors/classeditor.h"
 
+#include "canvas/classitem.h"
 #include "model/argatt.h"
 #include "model/classmodel.h"
 #include "model/function.h"
@@ -43,6 +44,7 @@ ClassEditor::ClassEditor(QWidget *parent, const QString *attPrefix, const bool *
     : QWidget(parent)
     , ui(new Ui_ClassEditor)
     , nameValidator(nullptr)
+    , classNameValidator(nullptr)
     , attPrefix(attPrefix)
     , autoSetGet(autoSetGet)
 {
@@ -51,9 +53,13 @@ ClassEditor::ClassEditor(QWidget *parent, const QString *attPrefix, const bool *
     // Names end up as C++ identifiers in generated code; "~" lets a destructor be named.
     nameValidator = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("([a-z]|[A-Z]|_|~)*")), this);
-    for (QLineEdit *field :
-         {ui->lin_name, ui->lin_attName, ui->lin_fctName, ui->lin_argName, ui->lin_parentClass})
+    for (QLineEdit *field : {ui->lin_attName, ui->lin_fctName, ui->lin_argName})
         field->setValidator(nameValidator);
+    // A class is never a destructor: "~" would end up in the class name and the guard.
+    classNameValidator = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("([a-z]|[A-Z]|_)*")), this);
+    for (QLineEdit *field : {ui->lin_name, ui->lin_parentClass})
+        field->setValidator(classNameValidator);
 
     ui->lis_attView->setModel(&attModel);
     ui->lis_fctView->setModel(&fctModel);
@@ -201,6 +207,17 @@ void ClassEditor::on_com_addModClass_clicked()
         showError(QMessageBox::Warning, tr("Vous n'avez pas donné de nom à votre classe."));
         return;
     }
+    // Names differing only in case would write the same files.
+    if (diagramClasses) {
+        for (const ClassItem *item : *diagramClasses) {
+            const ClassModel *other = item->getModel();
+            if (other != classModel
+                && other->name().compare(ui->lin_name->text(), Qt::CaseInsensitive) == 0) {
+                showError(QMessageBox::Information, tr("Une classe de ce nom existe déjà."));
+                return;
+            }
+        }
+    }
     classModel->setName(ui->lin_name->text());
     classModel->setComment(ui->tex_comment->toPlainText());
     classModel->setParentName(ui->lin_parentClass->text());
@@ -301,7 +318,8 @@ void ClassEditor::removeAttributes(const QString &name)
 
 QString ClassEditor::baseName(const QString &attName) const
 {
-    // As many characters as the prefix has, whether or not the name starts with it.
+    if (!attName.startsWith(*attPrefix))
+        return attName;
     return attName.mid(attPrefix->size());
 }
 
@@ -312,7 +330,7 @@ QString ClassEditor::stem(const QString &base)
     return base.left(1).toUpper() + base.mid(1);
 }
 
-// A name no longer than the prefix leaves an empty base name: the accessors are then
+// A name that is only the prefix leaves an empty base name: the accessors are then
 // plain "set" and "get", and the setter's argument is called "value" so that it still
 // has a name to declare and assign from.
 static QString setterArgName(const QString &base)

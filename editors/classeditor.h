@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class ArgAtt;
+class ClassItem;
 class Function;
 class QCloseEvent;
 class QRegularExpressionValidator;
@@ -26,6 +27,9 @@ public:
     ~ClassEditor() override;
 
     void openToAdd(ClassModel *classModel);
+    // The classes of the diagram, whose names a class may not take; the list must outlive
+    // the editor.
+    void setDiagramClasses(const QList<ClassItem *> *classes) { diagramClasses = classes; }
 
 public slots:
     void openToEdit(ClassModel *classModel);
@@ -78,6 +82,7 @@ private:
 
     Ui_ClassEditor *ui;
     QRegularExpressionValidator *nameValidator;
+    QRegularExpressionValidator *classNameValidator;
     QStringListModel attModel;
     QStringListModel fctModel;
     QStringListModel argModel;
@@ -93,6 +98,7 @@ private:
     QList<ArgAtt *> unheldArgs;
     const QString *attPrefix;
     const bool *autoSetGet;
+    const QList<ClassItem *> *diagramClasses = nullptr;
 };
 
 #endif // CLASSEDITOR_H

@@ -35,6 +35,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     // The editor keeps these two pointers, so applied preferences reach it directly.
     classEditor = new ClassEditor(nullptr, cfg.prefixe(), cfg.autoAddSetGetFct());
+    classEditor->setDiagramClasses(&classItems);
 
     scene.setSceneRect(0, 0, 10000, 10000);
     ui->gra_graphicsView->setScene(&scene);

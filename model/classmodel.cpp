@@ -57,10 +57,12 @@ void ClassModel::removeAttribute(const QString &name)
 
 void ClassModel::setIncludes(const QStringList &includes)
 {
+    // Entries are typed by hand, "QString; QList": the blanks are no part of a header name.
     m_includes.clear();
     for (const QString &include : includes) {
-        if (!include.isEmpty())
-            m_includes.append(include);
+        const QString trimmed = include.trimmed();
+        if (!trimmed.isEmpty())
+            m_includes.append(trimmed);
     }
 }
 
@@ -104,9 +106,13 @@ void ClassModel::gatherIncludeTypes()
         if (!method->returnType().isEmpty())
             types.append(method->returnType());
     }
+    for (const Function *method : std::as_const(m_methods)) {
+        for (const ArgAtt *arg : method->args())
+            types.append(arg->type());
+    }
 
     for (const QString &type : std::as_const(types)) {
-        if (m_primitiveTypes.contains(type) || m_neededIncludes.contains(type))
+        if (m_primitiveTypes.contains(type))
             continue;
         if (type.contains(QLatin1Char('<')))
             gatherTemplateTypes(type);
@@ -135,8 +141,21 @@ void ClassModel::gatherTemplateTypes(const QString &type)
 void ClassModel::gatherName(const QString &piece)
 {
     const QString name = TypeScan::includableName(piece, m_primitiveTypes);
-    if (!name.isEmpty() && !m_neededIncludes.contains(name))
+    if (name.isEmpty())
+        return;
+    if (!m_neededSet.contains(name)) {
+        m_neededSet.insert(name);
         m_neededIncludes.append(name);
+    }
+    if (!piece.contains(QLatin1Char('*')) && !piece.contains(QLatin1Char('&')))
+        m_usedByValue.insert(name);
+}
+
+void ClassModel::clearNeededIncludes()
+{
+    m_neededIncludes.clear();
+    m_neededSet.clear();
+    m_usedByValue.clear();
 }
 
 void ClassModel::requestEdit()

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -51,11 +52,18 @@ public:
     int maxLineLength() const { return m_maxLineLength; }
     int lineCount() const { return m_lineCount; }
 
-    // Type scan for the includes of a generated header; appends to neededIncludes.
+    // Type scan for the includes of a generated header (attribute types, return types,
+    // then argument types); appends to neededIncludes.
     void gatherIncludeTypes();
     void gatherTemplateTypes(const QString &type);
     // Forgets what earlier scans gathered, so that a scan reflects the model as it is.
-    void clearNeededIncludes() { m_neededIncludes.clear(); }
+    void clearNeededIncludes();
+    // True when every use of a gathered name goes through a pointer or a reference, so that
+    // a declaration of the class is enough for the header.
+    bool usesOnlyIndirectly(const QString &name) const
+    {
+        return m_neededSet.contains(name) && !m_usedByValue.contains(name);
+    }
 
     void requestEdit();
     QDomElement toXml(QDomDocument &doc) const;
@@ -77,6 +85,9 @@ private:
     QList<Function *> m_methods;
     QList<ArgAtt *> m_attributes;
     QStringList m_neededIncludes;
+    // Beside the list, so that a class with many types scans in linear time.
+    QSet<QString> m_neededSet;
+    QSet<QString> m_usedByValue;
     QStringList m_includes;
     QStringList m_primitiveTypes;
     int m_maxLineLength = 10;

@@ -72,15 +72,21 @@ QString Function::umlText() const
     return line + args.join(QStringLiteral(", ")) + QStringLiteral(") : ") + m_returnType;
 }
 
+// The type of a setter's argument: "const T" would make a pointer type point at constant
+// data, which the attribute cannot be assigned from, so a pointer is made constant itself.
+static QString constType(const QString &type)
+{
+    if (type.trimmed().endsWith(QLatin1Char('*')))
+        return type + QStringLiteral(" const");
+    return QStringLiteral("const ") + type;
+}
+
 QString Function::codeDeclaration() const
 {
     const bool setter = m_range == ArgAtt::Setter;
     QStringList args;
     for (const ArgAtt *arg : m_args) {
-        QString text;
-        if (setter)
-            text += QStringLiteral("const ");
-        text += arg->type();
+        QString text = setter ? constType(arg->type()) : arg->type();
         if (setter)
             text += QLatin1Char('&');
         args.append(text + QLatin1Char(' ') + arg->name());
@@ -97,10 +103,7 @@ QString Function::codeDefinition(const QString &className) const
     const bool setter = m_range == ArgAtt::Setter;
     QStringList args;
     for (const ArgAtt *arg : m_args) {
-        QString text;
-        if (setter)
-            text += QStringLiteral("const ");
-        text += arg->type() + QLatin1Char(' ');
+        QString text = (setter ? constType(arg->type()) : arg->type()) + QLatin1Char(' ');
         if (setter)
             text += QLatin1Char('&');
         args.append(text + arg->name());

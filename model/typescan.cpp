@@ -1,6 +1,8 @@
 #include "model/typescan.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace TypeScan {
 
@@ -20,15 +22,72 @@ QStringList primitiveTypes()
             QStringLiteral("bool")};
 }
 
+static QSet<QString> wordSet(const char *words)
+{
+    const QStringList list = QString::fromLatin1(words).split(QLatin1Char(' '));
+    return QSet<QString>(list.begin(), list.end());
+}
+
 static bool isFundamentalWord(const QString &word)
 {
-    static const QStringList words = {
-        QStringLiteral("void"),     QStringLiteral("bool"),    QStringLiteral("char"),
-        QStringLiteral("wchar_t"),  QStringLiteral("char8_t"), QStringLiteral("char16_t"),
-        QStringLiteral("char32_t"), QStringLiteral("short"),   QStringLiteral("int"),
-        QStringLiteral("long"),     QStringLiteral("signed"),  QStringLiteral("unsigned"),
-        QStringLiteral("float"),    QStringLiteral("double"),  QStringLiteral("auto")};
+    static const QSet<QString> words = wordSet(
+        "void bool char wchar_t char8_t char16_t char32_t short int long signed unsigned float "
+        "double auto");
     return words.contains(word);
+}
+
+// The standard header of a name of the standard library, or an empty text when the name
+// is not one that the generator knows. Size and fixed-width integer types are also known
+// without their "std::".
+static QString standardHeader(const QString &name)
+{
+    static const QHash<QString, QString> headers = [] {
+        QHash<QString, QString> map;
+        const auto add = [&map](const char *header, const char *names) {
+            for (const QString &name : wordSet(names))
+                map.insert(name, QLatin1String(header));
+        };
+        add("string", "string wstring u16string u32string");
+        add("string_view", "string_view");
+        add("vector", "vector");
+        add("map", "map multimap");
+        add("set", "set multiset");
+        add("unordered_map", "unordered_map unordered_multimap");
+        add("unordered_set", "unordered_set unordered_multiset");
+        add("list", "list");
+        add("deque", "deque");
+        add("array", "array");
+        add("utility", "pair");
+        add("tuple", "tuple");
+        add("optional", "optional");
+        add("variant", "variant");
+        add("functional", "function");
+        add("memory", "unique_ptr shared_ptr weak_ptr");
+        add("chrono", "chrono");
+        add("cstddef", "size_t ptrdiff_t nullptr_t");
+        for (const char *sign : {"", "u"}) {
+            for (const char *kind : {"", "_least", "_fast"}) {
+                for (const char *bits : {"8", "16", "32", "64"})
+                    map.insert(
+                        QStringLiteral("%1int%2%3_t")
+                            .arg(QLatin1String(sign), QLatin1String(kind), QLatin1String(bits)),
+                        QStringLiteral("cstdint"));
+            }
+            map.insert(QLatin1String(sign) + QStringLiteral("intmax_t"), QStringLiteral("cstdint"));
+            map.insert(QLatin1String(sign) + QStringLiteral("intptr_t"), QStringLiteral("cstdint"));
+        }
+        return map;
+    }();
+    static const QString std = QStringLiteral("std::");
+    if (name.startsWith(std)) {
+        // "std::chrono::seconds" is known by its namespace.
+        const QString first = name.mid(std.size()).section(QStringLiteral("::"), 0, 0);
+        return isIdentifier(first) ? headers.value(first) : QString();
+    }
+    // Without "std::" only the C names are standard; "vector" could be anyone's class.
+    const QString header = headers.value(name);
+    return header == QLatin1String("cstddef") || header == QLatin1String("cstdint") ? header
+                                                                                    : QString();
 }
 
 QString includableName(const QString &piece, const QStringList &primitives)
@@ -37,11 +96,14 @@ QString includableName(const QString &piece, const QStringList &primitives)
     text.remove(QLatin1Char('*'));
     text.remove(QLatin1Char('>'));
     text.remove(QLatin1Char('&'));
+    static const QRegularExpression bounds(QStringLiteral("\\[[^\\]]*\\]"));
+    text.remove(bounds);
 
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     QStringList words = text.split(blanks, Qt::SkipEmptyParts);
-    words.removeAll(QStringLiteral("const"));
-    words.removeAll(QStringLiteral("volatile"));
+    static const QSet<QString> qualifiers =
+        wordSet("const volatile struct class enum union typename");
+    words.removeIf([](const QString &word) { return qualifiers.contains(word); });
     if (words.isEmpty())
         return QString();
 
@@ -52,9 +114,37 @@ QString includableName(const QString &piece, const QStringList &primitives)
         return QString();
 
     const QString name = words.join(QLatin1Char(' '));
-    if (primitives.contains(name) || name.contains(QStringLiteral("::")))
+    if (primitives.contains(name))
         return QString();
-    return name;
+    if (name.contains(QStringLiteral("::")))
+        return standardHeader(name).isEmpty() ? QString() : name;
+    return isIdentifier(name) ? name : QString();
+}
+
+QString headerName(const QString &name)
+{
+    const QString standard = standardHeader(name);
+    if (!standard.isEmpty())
+        return standard;
+    // Toolkit classes are included by their bare name.
+    if (name.startsWith(QLatin1Char('Q')))
+        return name;
+    return name.toLower() + QStringLiteral(".h");
+}
+
+bool isIdentifier(const QString &text)
+{
+    static const QRegularExpression identifier(QStringLiteral("\\A[A-Za-z_][A-Za-z0-9_]*\\z"));
+    static const QSet<QString> keywords = wordSet(
+        "alignas alignof and and_eq asm auto bitand bitor bool break case catch char char8_t "
+        "char16_t char32_t class compl concept const consteval constexpr constinit const_cast "
+        "continue co_await co_return co_yield decltype default delete do double dynamic_cast else "
+        "enum explicit export extern false float for friend goto if inline int long mutable "
+        "namespace new noexcept not not_eq nullptr operator or or_eq private protected public "
+        "register reinterpret_cast requires return short signed sizeof static static_assert "
+        "static_cast struct switch template this thread_local throw true try typedef typeid "
+        "typename union unsigned using virtual void volatile wchar_t while xor xor_eq");
+    return identifier.match(text).hasMatch() && !keywords.contains(text);
 }
 
 } // namespace TypeScan

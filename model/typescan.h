@@ -10,10 +10,19 @@ namespace TypeScan {
 // The built-in type names that never need an include, in their fixed order.
 QStringList primitiveTypes();
 
-// Strips blanks, "const", "volatile", "&", "*" and ">" from one piece of a type text.
-// Returns an empty text when nothing includable is left: a fundamental type such as
-// "unsigned int", or a qualified name such as "std::string".
+// Strips blanks, "const", "volatile", "struct", "class", "&", "*", ">" and array bounds from
+// one piece of a type text. Returns an empty text when nothing includable is left: a
+// fundamental type such as "unsigned int", a qualified name outside the standard library's
+// known headers, or anything that is not a plain name ("void(*)(int)").
 QString includableName(const QString &piece, const QStringList &primitives);
+
+// What goes between the angle brackets of the include of a name that includableName()
+// gave: the standard header of a standard name ("std::vector" gives "vector"), a toolkit
+// class as it is named, anything else as its lower-case header ("Book" gives "book.h").
+QString headerName(const QString &name);
+
+// Letters, digits and "_", not starting with a digit, and not a keyword.
+bool isIdentifier(const QString &text);
 
 } // namespace TypeScan
 

@@ -35,6 +35,7 @@ private slots:
     void addingAClass();
     void editingAClass();
     void accessors();
+    void duplicateClassNames();
     void attributeWriteBackAndRemoval();
     void setterKeepsItsArgument();
     void destroyedLoadedMember();
@@ -117,12 +118,14 @@ void TestClassEditor::addingAClass()
     QCOMPARE(editor->windowTitle(), u"Ajouter une nouvelle classe"_s);
     QCOMPARE(shown("com_addModClass"), u"Ajouter la nouvelle classe"_s);
     QVERIFY(!child("com_deleteClass")->isVisible());
-    // Names become C++ identifiers: digits, blanks and accents are refused, typed or pasted.
+    // Names become C++ identifiers: digits, blanks and accents are refused, typed or pasted;
+    // "~" names destructors, never classes.
     for (const char *name :
          {"lin_name", "lin_attName", "lin_fctName", "lin_argName", "lin_parentClass"}) {
         fill(name, u"x2 ~Foo_m"_s);
         child<QLineEdit>(name)->insert(u"é"_s);
-        QCOMPARE(shown(name), u"x~Foo_m"_s);
+        const bool aClass = qstrcmp(name, "lin_name") == 0 || qstrcmp(name, "lin_parentClass") == 0;
+        QCOMPARE(shown(name), aClass ? u"xFoo_m"_s : u"x~Foo_m"_s);
     }
     // Arguments wait for their method; types are free text.
     add("arg", u"a"_s, u"unsigned int"_s, u"1"_s);
@@ -172,14 +175,14 @@ void TestClassEditor::editingAClass()
              u"Modifier Shape|Supprimer Shape"_s);
     QCOMPARE(child<QTextEdit>("tex_comment")->toPlainText(), comment);
     fill("lin_name", u"Polygon"_s);
-    fill("lin_include", u"QString; QList;;Set"_s);
+    fill("lin_include", u"QString; QList;; ;Set "_s);
     QSignalSpy added(editor.get(), &ClassEditor::addClass);
     click("com_addModClass");
     QCOMPARE(added.size(), 0);
     QCOMPARE(model->name() + u'|' + model->comment(), u"Polygon|"_s + comment);
-    QCOMPARE(model->includes(), (QStringList{u"QString"_s, u" QList"_s, u"Set"_s}));
+    QCOMPARE(model->includes(), (QStringList{u"QString"_s, u"QList"_s, u"Set"_s}));
     editor->openToEdit(model.get());
-    QCOMPARE(shown("lin_include"), u"QString; QList;Set;"_s);
+    QCOMPARE(shown("lin_include"), u"QString;QList;Set;"_s);
 
     // The receiver of the signal deletes the class: nothing of it, loaded members
     // included, is touched afterwards, not even when the editor is closed.
@@ -203,15 +206,46 @@ void TestClassEditor::accessors()
     QCOMPARE(answering([&] { add("att", u"m_count"_s, u"int"_s); }, QMessageBox::Yes), question);
     QCOMPARE(answering([&] { add("att", u"m_size"_s, u"int"_s); }, QMessageBox::No), question);
     autoSetGet = true;
-    add("att", u"x"_s, u"int"_s); // no longer than the prefix
+    add("att", u"name"_s, u"int"_s); // without the prefix: the whole name
+    add("att", u"m_"_s, u"int"_s);   // only the prefix
     const QStringList methods{u"+ setCount (count:int) : void"_s, u"+ getCount () : int"_s,
-                              u"+ set (value:int) : void"_s, u"+ get () : int"_s};
+                              u"+ setName (name:int) : void"_s,   u"+ getName () : int"_s,
+                              u"+ set (value:int) : void"_s,      u"+ get () : int"_s};
     QCOMPARE(lines("lis_fctView"), methods);
     QCOMPARE(model->methodLines(), methods);
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(model->methods().at(i)->linkedAtt(), model->attributes().at(i < 2 ? 0 : 2));
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(model->methods().at(i)->linkedAtt(),
+                 model->attributes().at(i < 2 ? 0 : i / 2 + 1));
         QCOMPARE(model->methods().at(i)->range(), i % 2 ? ArgAtt::Getter : ArgAtt::Setter);
     }
+}
+
+void TestClassEditor::duplicateClassNames()
+{
+    // Names differing only in case would share their generated files.
+    ClassItem shape(nullptr);
+    ClassItem other(nullptr);
+    shape.getModel()->setName(u"Shape"_s);
+    other.getModel()->setName(u"Other"_s);
+    const QList<ClassItem *> classes{&shape, &other};
+    editor->setDiagramClasses(&classes);
+    const QStringList refused{error(u"Information"_s, u"Une classe de ce nom existe déjà."_s)};
+    QSignalSpy added(editor.get(), &ClassEditor::addClass);
+    editor->openToAdd(model.get());
+    for (const QString &name : {u"Shape"_s, u"sHAPE"_s}) {
+        fill("lin_name", name);
+        QCOMPARE(answering([&] { click("com_addModClass"); }), refused);
+    }
+    QVERIFY(added.isEmpty() && model->name().isEmpty() && editor->isVisible());
+    editor->openToEdit(other.getModel());
+    fill("lin_name", u"SHAPE"_s);
+    QCOMPARE(answering([&] { click("com_addModClass"); }), refused);
+    QCOMPARE(other.getModel()->name(), u"Other"_s);
+    // A class may keep its own name, in another case too.
+    editor->openToEdit(shape.getModel());
+    fill("lin_name", u"SHAPE"_s);
+    QCOMPARE(answering([&] { click("com_addModClass"); }), QStringList());
+    QCOMPARE(shape.getModel()->name(), u"SHAPE"_s);
 }
 
 void TestClassEditor::attributeWriteBackAndRemoval()

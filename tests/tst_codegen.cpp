@@ -6,6 +6,7 @@
 #include "codegen/commandline.h"
 #include "mainwindowtesting.h"
 #include "model/argatt.h"
+#include "model/function.h"
 #include "persistence/diagramreader.h"
 #include "testsupport/filesizelimit.h"
 #include "testsupport/modalanswerer.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QListView>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -95,7 +97,7 @@ struct Recorder
 
     bool generate(const Diagram &diagram, const QList<ClassItem *> &items, const QString &folder)
     {
-        CodeGenerator generator(diagram.links);
+        CodeGenerator generator(diagram.links, diagram.classes);
         generator.setWrittenHandler([this](const QString &path) { written.append(path); });
         generator.setProblemHandler([this](CodeGenerator::Problem problem, const QString &name) {
             problems.append({problem, name});
@@ -187,6 +189,8 @@ private slots:
     void otherLinksPruneNothing();
     void invalidNames();
     void noPartialFiles();
+    void compiles_data();
+    void compiles();
     void windowGeneratesTheSelection();
     void windowBoxes();
     void commandLineUsageAndLanguage();
@@ -258,11 +262,12 @@ void TestCodeGen::otherLinksPruneNothing()
 
 void TestCodeGen::invalidNames()
 {
-    for (const char *name : {"", "../Evil", "sub/Evil", "/tmp/Evil", "My Class", "List<int>"}) {
+    for (const char *name :
+         {"", "../Evil", "sub/Evil", "/tmp/Evil", "My Class", "List<int>", "Tilde~", "2D", "int"}) {
         Diagram diagram;
         diagram.add(QStringLiteral("Before"));
         diagram.add(QString::fromUtf8(name));
-        diagram.add(QStringLiteral("~After_1"));
+        diagram.add(QStringLiteral("After_1"));
         QTemporaryDir top;
         const QString folder = top.filePath(QStringLiteral("out"));
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/sub")));
@@ -272,7 +277,7 @@ void TestCodeGen::invalidNames()
                  Problems({{CodeGenerator::Problem::InvalidName, QLatin1String(name)}}));
         // The classes around it are written, and nothing else anywhere.
         QCOMPARE(filesIn(folder),
-                 list({"before.cpp", "before.h", "sub", "~after_1.cpp", "~after_1.h"}));
+                 list({"after_1.cpp", "after_1.h", "before.cpp", "before.h", "sub"}));
         QVERIFY(filesIn(folder + QStringLiteral("/sub")).isEmpty());
         QCOMPARE(filesIn(top.path()), list({"out"}));
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/Evil.cpp")));
@@ -306,21 +311,82 @@ void TestCodeGen::noPartialFiles()
     QCOMPARE(filesIn(dir.path()), list({"blocked.cpp"}));
 }
 
+void TestCodeGen::compiles_data()
+{
+    QTest::addColumn<QString>("diagram");
+    QTest::newRow("library example") << QStringLiteral(VARNEL_SOURCE_DIR "/examples/library.vnls");
+    for (const char *name : {"cycles", "types"}) {
+        QTest::newRow(name)
+            << QStringLiteral(VARNEL_TEST_DATA "/compile/%1.vnls").arg(QLatin1String(name));
+    }
+}
+
+void TestCodeGen::compiles()
+{
+    QFETCH(QString, diagram);
+    const QString compiler = QStandardPaths::findExecutable(QStringLiteral("g++"));
+    QProcess pkgConfig;
+    pkgConfig.start(
+        QStringLiteral("pkg-config"),
+        {QStringLiteral("--cflags"), QStringLiteral("Qt6Core"), QStringLiteral("Qt6Widgets")});
+    if (compiler.isEmpty() || !pkgConfig.waitForFinished() || pkgConfig.exitCode() != 0)
+        QSKIP("No g++ or no pkg-config to compile the generated code with");
+    DiagramReader reader(nullptr);
+    QCOMPARE(reader.readFile(diagram), DiagramReader::ReadOk);
+    Diagram items;
+    items.classes = reader.takeClasses();
+    items.links = reader.takeLinks();
+    QTemporaryDir dir;
+    QVERIFY(Recorder().generate(items, items.classes, dir.path()));
+
+    // One translation unit for all the sources keeps the test fast.
+    QByteArray unit;
+    for (const QString &file : filesIn(dir.path())) {
+        QList<QByteArray> includes;
+        for (const QByteArray &line : readAll(dir.filePath(file)).split('\n')) {
+            if (line.startsWith("#include"))
+                includes.append(line);
+        }
+        QVERIFY2(QSet<QByteArray>(includes.begin(), includes.end()).size() == includes.size(),
+                 qPrintable(file + QStringLiteral(" includes a header twice")));
+        if (file.endsWith(QLatin1String(".cpp")))
+            unit += "#include <" + file.toUtf8() + ">\n";
+    }
+    const QString unitPath = dir.filePath(QStringLiteral("unit.cc"));
+    QVERIFY(MainWindowTesting::writeFile(unitPath, unit));
+    QProcess gcc;
+    gcc.start(compiler,
+              // The bodies of the skeleton are empty: only a missing return may warn.
+              QStringList{QStringLiteral("-std=c++17"), QStringLiteral("-fsyntax-only"),
+                          QStringLiteral("-Wall"), QStringLiteral("-Wno-return-type"),
+                          QStringLiteral("-Werror"), QStringLiteral("-I") + dir.path(),
+                          QStringLiteral("-I" VARNEL_TEST_DATA "/compile/include"), unitPath}
+                  + QString::fromUtf8(pkgConfig.readAllStandardOutput())
+                        .simplified()
+                        .split(QLatin1Char(' ')));
+    QVERIFY(gcc.waitForFinished(60000));
+    QVERIFY2(gcc.exitCode() == 0, gcc.readAllStandardError().constData());
+}
+
 void TestCodeGen::windowGeneratesTheSelection()
 {
-    // Foo and FOO both write foo.h: the class picked last is generated last.
-    for (const bool fooLast : {true, false}) {
+    // Foo and FOO would both write foo.h: the class picked first is written, the other refused.
+    for (const bool fooFirst : {true, false}) {
         Window w;
         w.diagram.add(QStringLiteral("Foo"));
         w.diagram.add(QStringLiteral("FOO"));
         w.open(w.dir.path());
-        w.select(fooLast ? 1 : 0);
-        w.select(fooLast ? 0 : 1);
-        QCOMPARE(w.generate(1), QStringList{box(QMessageBox::Information, "Génération",
-                                                "La générération s'est correctement éffectuée.")});
+        w.select(fooFirst ? 0 : 1);
+        w.select(fooFirst ? 1 : 0);
+        QCOMPARE(w.generate(2),
+                 QStringList({box(QMessageBox::Critical, QStringLiteral("Erreur"),
+                                  QStringLiteral("Nom de classe invalide pour un fichier : ")
+                                      + QLatin1String(fooFirst ? "FOO" : "Foo")),
+                              box(QMessageBox::Warning, "Génération",
+                                  "La génération est terminée avec des erreurs.")}));
         QVERIFY(!w.window.isVisible());
         QVERIFY(readAll(w.dir.filePath(QStringLiteral("foo.h")))
-                    .contains(fooLast ? "class Foo\n" : "class FOO\n"));
+                    .contains(fooFirst ? "class Foo\n" : "class FOO\n"));
         QCOMPARE(filesIn(w.dir.path()), list({"foo.cpp", "foo.h"}));
     }
 }

@@ -4,6 +4,7 @@
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/namedrecords.h"
+#include "model/typescan.h"
 
 #include <QTest>
 
@@ -107,39 +108,65 @@ void TestModel::scan_data()
 {
     QTest::addColumn<QStringList>("attributeTypes");
     QTest::addColumn<QStringList>("returnTypes");
-    QTest::addColumn<QStringList>("gathered");
+    QTest::addColumn<QStringList>("argumentTypes");
+    QTest::addColumn<QStringList>("headers");
     const QStringList none;
     const auto row = [](const char *name, const QStringList &types, const QStringList &returns,
-                        const QStringList &gathered) {
-        QTest::newRow(name) << types << returns << gathered;
+                        const QStringList &arguments, const QStringList &headers) {
+        QTest::newRow(name) << types << returns << arguments << headers;
     };
     row("blanks and qualifiers trimmed", {u"QMap<QString, int>"_s, u" volatile  Bar * "_s}, none,
-        {u"QMap"_s, u"QString"_s, u"Bar"_s});
-    row("nested", {u"A<B,C<D,E>>"_s}, none, {u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s});
-    row("pointers, twice", {u"Point**"_s, u"QList<Point*>"_s}, none, {u"Point"_s, u"QList"_s});
-    row("const reference", none, {u"const Foo&"_s}, {u"Foo"_s});
-    row("fundamental words", {u"unsigned int"_s, u"const char*"_s}, none, none);
-    row("qualified names", {u"std::string"_s, u"QList<std::string>"_s}, none, {u"QList"_s});
+        none, {u"QMap"_s, u"QString"_s, u"bar.h"_s});
+    row("nested", {u"A<B,C<D,E>>"_s}, none, none,
+        {u"a.h"_s, u"b.h"_s, u"c.h"_s, u"d.h"_s, u"e.h"_s});
+    row("pointers, twice", {u"Point**"_s, u"QList<Point*>"_s}, none, none,
+        {u"point.h"_s, u"QList"_s});
+    row("fundamental and primitive words", {u"unsigned int"_s, u"const char*"_s, u"string"_s},
+        {u"quint"_s, u"qint"_s}, none, none);
+    row("standard library", {u"std::vector<Book*>"_s, u"QList<std::string>"_s},
+        {u"std::map<std::size_t, std::unique_ptr<Loan>>"_s, u"std::chrono::seconds"_s},
+        {u"uint8_t"_s, u"std::pair<int, int>"_s, u"std::function<void(int)>"_s,
+         u"std::optional<std::int64_t>"_s},
+        {u"vector"_s, u"book.h"_s, u"QList"_s, u"string"_s, u"map"_s, u"loan.h"_s, u"cstddef"_s,
+         u"memory"_s, u"chrono"_s, u"cstdint"_s, u"utility"_s, u"functional"_s, u"optional"_s,
+         u"cstdint"_s});
+    row("no header that cannot exist",
+        {u"int[4]"_s, u"struct Node*"_s, u"void(*)(int)"_s, u"ns::Thing"_s, u"std::nothing"_s,
+         u"My Type"_s, u"Cell[2][3]"_s},
+        none, none, {u"node.h"_s, u"cell.h"_s});
     row("worked example, with a pointer to its own class",
         {u"double"_s, u"QString"_s, u"Point*"_s, u"Circle*"_s},
-        {u"void"_s, u"double"_s, u"void"_s, u"bool"_s}, {u"QString"_s, u"Point"_s, u"Circle"_s});
-    row("attributes first, empty return skipped", {u"B"_s}, {QString(), u"A"_s}, {u"B"_s, u"A"_s});
+        {u"void"_s, u"double"_s, u"void"_s, u"bool"_s}, {u"double"_s, u"Point"_s, u"double"_s},
+        {u"QString"_s, u"point.h"_s, u"circle.h"_s});
+    row("attributes, returns, then arguments; empty return skipped", {u"B"_s}, {QString(), u"A"_s},
+        {u"const C&"_s, u"B*"_s}, {u"b.h"_s, u"a.h"_s, u"c.h"_s});
 }
 
 void TestModel::scan()
 {
     QFETCH(QStringList, attributeTypes);
     QFETCH(QStringList, returnTypes);
-    QFETCH(QStringList, gathered);
+    QFETCH(QStringList, argumentTypes);
+    QFETCH(QStringList, headers);
     ClassModel model;
     for (const QString &type : std::as_const(attributeTypes))
         model.addAttribute(att(u"a"_s, type));
     for (const QString &type : std::as_const(returnTypes))
         model.addMethod(method(u"f"_s, type));
+    QList<ArgAtt *> arguments;
+    for (const QString &type : std::as_const(argumentTypes))
+        arguments.append(att(u"x"_s, type, 2));
+    model.addMethod(method(u"g"_s, QString(), 1, arguments));
+    const auto scanned = [&model] {
+        QStringList names;
+        for (const QString &name : model.neededIncludes())
+            names.append(TypeScan::headerName(name));
+        return names;
+    };
     model.gatherIncludeTypes();
-    QCOMPARE(model.neededIncludes(), gathered);
+    QCOMPARE(scanned(), headers);
     model.gatherIncludeTypes();
-    QCOMPARE(model.neededIncludes(), gathered); // a second scan adds nothing
+    QCOMPARE(scanned(), headers); // a second scan adds nothing
 }
 
 QTEST_GUILESS_MAIN(TestModel)

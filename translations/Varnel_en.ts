@@ -327,6 +327,10 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>Un accesseur « set » doit garder son argument.</source>
         <translation>A &quot;set&quot; accessor must keep its argument.</translation>
     </message>
+    <message>
+        <source>Une classe de ce nom existe déjà.</source>
+        <translation>A class of this name already exists.</translation>
+    </message>
 </context>
 <context>
     <name>CodeGen</name>

@@ -327,6 +327,10 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>Un accesseur « set » doit garder son argument.</source>
         <translation>Un accesseur « set » doit garder son argument.</translation>
     </message>
+    <message>
+        <source>Une classe de ce nom existe déjà.</source>
+        <translation>Une classe de ce nom existe déjà.</translation>
+    </message>
 </context>
 <context>
     <name>CodeGen</name>
