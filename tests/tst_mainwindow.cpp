@@ -199,7 +199,7 @@ void TestMainWindow::unreadableSettings()
 void TestMainWindow::images()
 {
     // Each picture is a pictogram, not a blank or single-colour square.
-    for (const QString folder :
+    for (const QString &folder :
          {QStringLiteral(":/OtherIcone"), QStringLiteral(":/IconeMainWindow")}) {
         QVERIFY(!QDir(folder).isEmpty());
         for (const QFileInfo &picture : QDir(folder).entryInfoList()) {
