@@ -4,6 +4,7 @@
 // Complete, so that the meta-object knows the type that classCanceled() carries.
 #include "model/classmodel.h"
 
+#include <QHash>
 #include <QList>
 #include <QMessageBox>
 #include <QStringListModel>
@@ -13,6 +14,7 @@ class ArgAtt;
 class Function;
 class QCloseEvent;
 class QRegularExpressionValidator;
+class QToolButton;
 class Ui_ClassEditor;
 
 // Window in which a class is created or changed. Member edits reach the model at
@@ -37,6 +39,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_com_addModClass_clicked();
@@ -93,6 +96,8 @@ private:
     QList<ArgAtt *> unheldArgs;
     const QString *attPrefix;
     const bool *autoSetGet;
+    // The "+" button that Return in a member field presses.
+    QHash<QObject *, QToolButton *> returnButtons;
 };
 
 #endif // CLASSEDITOR_H
