@@ -4,6 +4,7 @@
 #include "canvas/link.h"
 #include "model/linkmodel.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -130,26 +131,35 @@ QImage DiagramRenderer::image() const
 
 bool DiagramRenderer::write(const QString &path, Format format) const
 {
-    QSaveFile file(path);
-    // Unbuffered, so that a write cut short is seen before commit() puts the file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
+    // Drawn in memory first: the SVG and PDF writers do not all notice a short write, so
+    // the whole picture is written at once and its length checked.
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
     const QString title = QFileInfo(path).completeBaseName();
-    bool written = false;
+    bool drawn = false;
     switch (format) {
     case Format::Png:
-        written = writePng(&file);
+        drawn = writePng(&buffer);
         break;
     case Format::Svg:
-        written = writeSvg(&file, title);
+        drawn = writeSvg(&buffer, title);
         break;
     case Format::Pdf:
-        written = writePdf(&file, title);
+        drawn = writePdf(&buffer, title);
         break;
     case Format::Unknown:
         break;
     }
-    if (!written || file.error() != QFileDevice::NoError) {
+    buffer.close();
+    if (!drawn)
+        return false;
+
+    QSaveFile file(path);
+    // Unbuffered, so that a write cut short is seen before commit() puts the file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(data) != data.size()) {
         file.cancelWriting();
         return false;
     }
