@@ -3,6 +3,7 @@
 #include "canvas/classitem.h"
 #include "codegen/codegenerator.h"
 #include "model/classmodel.h"
+#include "persistence/sessionstate.h"
 #include "ui_codegen.h"
 
 #include <QDir>
@@ -88,12 +89,14 @@ void CodeGen::on_che_genAll_clicked(bool checked)
 void CodeGen::on_too_dirPath_clicked()
 {
     // The widget-based dialog looks the same everywhere and can be driven by tests.
+    const QString folderDialog = QStringLiteral("generation");
     const QString chosen = QFileDialog::getExistingDirectory(
-        this, tr("Dossier de destination"), QDir::homePath(),
+        this, tr("Dossier de destination"), SessionState::dialogFolder(folderDialog, diagramFile),
         QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     // Cancelling keeps whatever was chosen before.
     if (chosen.isEmpty())
         return;
+    SessionState::rememberDialogFolder(folderDialog, chosen, true);
     dirPath = chosen;
     showDirPath();
 }

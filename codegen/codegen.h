@@ -24,6 +24,8 @@ public:
     // Refills the list with the diagram's classes and shows a fresh form.
     void openGenerator();
     void resetForm();
+    // The open diagram's file (empty when it has none): the folder dialog starts beside it.
+    void setDiagramFile(const QString &path) { diagramFile = path; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -44,6 +46,7 @@ private:
     QStringListModel classListModel;
     // The chosen destination folder; empty while none is chosen.
     QString dirPath;
+    QString diagramFile;
 };
 
 #endif // CODEGEN_H

@@ -4,6 +4,7 @@
 #include "canvas/diagramitems.h"
 #include "canvas/link.h"
 #include "codegen/codegenerator.h"
+#include "export/exportcommand.h"
 #include "mainwindow/startup.h"
 #include "model/classmodel.h"
 #include "persistence/diagramreader.h"
@@ -14,6 +15,7 @@
 #include <QTextStream>
 
 #include <cstring>
+#include <memory>
 
 namespace CommandLine {
 
@@ -39,6 +41,8 @@ bool isHeadless(int argc, char **argv)
     static const char *const options[] = {"--generate", "-g", "--output",  "-o",
                                           "--class",    "-c", "--help",    "--help-all",
                                           "-h",         "-?", "--version", "-v"};
+    if (ExportCommand::isRequested(argc, argv))
+        return true;
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
         if (std::strcmp(arg, "--") == 0)
@@ -60,7 +64,7 @@ int run(int argc, char **argv)
 
 int Runner::run(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = ExportCommand::makeApplication(argc, argv);
     // The user's language applies here too, found as the window finds it.
     Startup::prepare();
 
@@ -87,6 +91,12 @@ int Runner::run(int argc, char **argv)
     parser.addOption(generateOption);
     parser.addOption(outputOption);
     parser.addOption(classOption);
+    const QCommandLineOption exportOption(
+        QLatin1String(ExportCommand::optionName + 2),
+        tr("Diagramme (.vnls) dont l'image est écrite dans le fichier --output, au format "
+           "de son suffixe (.png, .svg ou .pdf)."),
+        tr("diagramme"));
+    parser.addOption(exportOption);
 
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << Qt::endl;
@@ -104,6 +114,18 @@ int Runner::run(int argc, char **argv)
     if (!parser.positionalArguments().isEmpty()) {
         err << tr("Argument inattendu : ") << parser.positionalArguments().constFirst() << Qt::endl;
         return UsageError;
+    }
+    if (parser.isSet(exportOption)) {
+        const QStringList exports = parser.values(exportOption);
+        const QStringList outputs = parser.values(outputOption);
+        if (parser.isSet(generateOption) || parser.isSet(classOption) || exports.size() > 1
+            || outputs.size() != 1) {
+            err << tr("--export demande un diagramme et un seul fichier --output, sans "
+                      "--generate ni --class.")
+                << Qt::endl;
+            return UsageError;
+        }
+        return ExportCommand::run(exports.constFirst(), outputs.constFirst(), out, err);
     }
     if (!parser.isSet(generateOption)) {
         err << tr("L'option --generate est manquante.") << Qt::endl;

@@ -1,8 +1,9 @@
 #ifndef COMMANDLINE_H
 #define COMMANDLINE_H
 
-// Headless code generation for build scripts:
+// Headless code generation and pictures for build scripts:
 //   varnel --generate DIAGRAM.vnls --output DIR [--class NAME]...
+//   varnel --export DIAGRAM.vnls --output FILE.png|svg|pdf
 namespace CommandLine {
 
 // Exit codes of run().
@@ -15,10 +16,10 @@ enum ExitCode {
 };
 
 // True when the arguments ask for work without a window (--generate, --output, --class,
-// --help, --version). A lone diagram path is left to the window.
+// --export, --help, --version). A lone diagram path is left to the window.
 bool isHeadless(int argc, char **argv);
-// Runs that work inside its own QCoreApplication and returns the exit code. No window,
-// font or picture is created, so it needs no display.
+// Runs that work inside its own application and returns the exit code. No window is
+// created, so it needs no display: a picture is drawn on the offscreen platform.
 int run(int argc, char **argv);
 
 } // namespace CommandLine

@@ -7,6 +7,7 @@
 #include "ui_classeditor.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
@@ -69,7 +70,50 @@ ClassEditor::ClassEditor(QWidget *parent, const QString *attPrefix, const bool *
     for (QListView *view : {ui->lis_attView, ui->lis_fctView, ui->lis_argView})
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
+    // Return in a member's fields does what that group's "+" (or "<<") does, and an
+    // added member leaves the group's first field, emptied, ready for the next one.
+    const QList<QPair<QList<QLineEdit *>, QToolButton *>> groups = {
+        {{ui->lin_attName, ui->lin_attType, ui->lin_attDefValue}, ui->too_attMore},
+        {{ui->lin_fctName, ui->lin_fctType}, ui->too_fctMore},
+        {{ui->lin_argName, ui->lin_argType, ui->lin_argDefValue}, ui->too_argMore}};
+    for (const auto &[fields, more] : groups) {
+        for (QLineEdit *field : fields) {
+            field->installEventFilter(this);
+            returnButtons.insert(field, more);
+        }
+        QLineEdit *first = fields.constFirst();
+        connect(more, &QToolButton::clicked, this, [first] {
+            if (first->text().isEmpty())
+                first->setFocus(Qt::OtherFocusReason);
+        });
+    }
+
+    // Tab goes through a group's fields, its visibility and its "+" before its list.
+    const QList<QWidget *> tabOrder = {
+        ui->lin_name,       ui->lin_attName,   ui->lin_attType,      ui->lin_attDefValue,
+        ui->rad_attPrivate, ui->rad_attPublic, ui->too_attMore,      ui->lis_attView,
+        ui->too_modAtt,     ui->too_attLess,   ui->lin_fctName,      ui->lin_fctType,
+        ui->rad_fctPrivate, ui->rad_fctPublic, ui->rad_fctProtected, ui->too_fctMore,
+        ui->lin_argName,    ui->lin_argType,   ui->lin_argDefValue,  ui->too_argMore,
+        ui->lis_argView,    ui->too_modArg,    ui->too_argLess,      ui->lis_fctView,
+        ui->too_modFct,     ui->too_fctLess};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+
     setWindowState(Qt::WindowMaximized);
+}
+
+bool ClassEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        QToolButton *more = returnButtons.value(watched);
+        if (more && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            more->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 ClassEditor::~ClassEditor()

@@ -4,6 +4,7 @@
 // Complete, so that the meta-object knows the type that classCanceled() carries.
 #include "model/classmodel.h"
 
+#include <QHash>
 #include <QList>
 #include <QMessageBox>
 #include <QStringListModel>
@@ -14,6 +15,7 @@ class ClassItem;
 class Function;
 class QCloseEvent;
 class QRegularExpressionValidator;
+class QToolButton;
 class Ui_ClassEditor;
 
 // Window in which a class is created or changed. Member edits reach the model at
@@ -41,6 +43,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_com_addModClass_clicked();
@@ -99,6 +102,8 @@ private:
     const QString *attPrefix;
     const bool *autoSetGet;
     const QList<ClassItem *> *diagramClasses = nullptr;
+    // The "+" button that Return in a member field presses.
+    QHash<QObject *, QToolButton *> returnButtons;
 };
 
 #endif // CLASSEDITOR_H

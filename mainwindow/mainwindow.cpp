@@ -57,6 +57,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     aboutUs = new AboutUs(nullptr);
 
+    clearRecentAction = new QAction(tr("Vider la liste"), this);
+    clearRecentAction->setObjectName(QStringLiteral("actionClearRecentFiles"));
+    connect(clearRecentAction, &QAction::triggered, this, &MainWindow::clearRecentFiles);
+    updateRecentFilesMenu();
+
     QStringList arguments = QCoreApplication::arguments();
     // "--" ends the options, so that a diagram whose name starts with "-" can be opened.
     if (arguments.size() > 2 && arguments.at(1) == QLatin1String("--"))

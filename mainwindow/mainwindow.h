@@ -79,6 +79,11 @@ private slots:
     void applyCfg();
     void on_actionAboutQt_triggered();
     void on_actionAboutVNL_triggered();
+    void on_actionExportImage_triggered();
+    void on_actionPrint_triggered();
+    void on_actionPrintPreview_triggered();
+    void openRecentFile(const QString &path);
+    void clearRecentFiles();
 
 private:
     void updateTitle();
@@ -87,6 +92,12 @@ private:
     void addLinkOfType(int type);
     void clearDiagram();
     void showDiagram();
+    // The question "Charger" asks before unsaved work is replaced; true when the user
+    // chose to save first, which ends the command.
+    bool savesBeforeLoading();
+    // The open diagram now comes from this file (empty: from none).
+    void setDiagramFile(const QString &path);
+    void updateRecentFilesMenu();
 
     Ui::MainWindow *ui;
     QGraphicsScene scene;
@@ -106,6 +117,10 @@ private:
     QList<ClassItem *> classItems;
     QList<Link *> linkItems;
     bool modified = false;
+    // The file the open diagram was last read from or written to, wherever it was opened
+    // (filePath stays empty for one opened at start-up); the dialogs start beside it.
+    QString diagramFile;
+    QAction *clearRecentAction = nullptr;
 };
 
 #endif // MAINWINDOW_H

@@ -8,6 +8,7 @@
 #include "model/linkmodel.h"
 #include "persistence/diagramreader.h"
 #include "persistence/diagramwriter.h"
+#include "persistence/sessionstate.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -34,6 +35,7 @@ bool MainWindow::save(const QString &path)
         return false;
     }
     filePath = path;
+    setDiagramFile(path);
     statusBar()->showMessage(tr("Sauvegarde effectuée - ") + path, 10000);
     modified = false;
     fileName = QFileInfo(path).fileName();
@@ -79,6 +81,7 @@ bool MainWindow::load(const QString &path)
 
     fileName = QFileInfo(path).fileName();
     updateTitle();
+    setDiagramFile(path);
     return true;
 }
 
@@ -119,12 +122,13 @@ void MainWindow::on_actionNew_triggered()
         return;
     }
     clearDiagram();
+    setDiagramFile(QString());
     modified = false;
     fileName = tr("Sans nom");
     updateTitle();
 }
 
-void MainWindow::on_actionLoad_triggered()
+bool MainWindow::savesBeforeLoading()
 {
     if (modified
         && QMessageBox::question(this, tr("Charger"),
@@ -133,13 +137,22 @@ void MainWindow::on_actionLoad_triggered()
                                  QMessageBox::Yes | QMessageBox::No)
                == QMessageBox::Yes) {
         on_actionSave_triggered();
-        return;
+        return true;
     }
-    const QString path =
-        QFileDialog::getOpenFileName(this, tr("Ouvrir un diagramme"), QDir::homePath(),
-                                     tr("Sauvegardes VNL (*vnls)"), nullptr, fileDialogOptions);
+    return false;
+}
+
+void MainWindow::on_actionLoad_triggered()
+{
+    if (savesBeforeLoading())
+        return;
+    const QString openDialog = QStringLiteral("open");
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Ouvrir un diagramme"), SessionState::dialogFolder(openDialog, diagramFile),
+        tr("Sauvegardes VNL (*vnls)"), nullptr, fileDialogOptions);
     if (path.isEmpty())
         return;
+    SessionState::rememberDialogFolder(openDialog, path, false);
     // Only a file that was read becomes the one Save overwrites.
     if (load(path))
         filePath = path;
@@ -160,11 +173,13 @@ void MainWindow::on_actionSave_triggered()
 
 void MainWindow::on_actionSaveAs_triggered()
 {
-    QString path =
-        QFileDialog::getSaveFileName(this, tr("Enregistrer sous ..."), QDir::homePath(),
-                                     tr("Sauvegarde VNL (*.vnls)"), nullptr, fileDialogOptions);
+    const QString saveAsDialog = QStringLiteral("saveAs");
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("Enregistrer sous ..."), SessionState::dialogFolder(saveAsDialog, diagramFile),
+        tr("Sauvegarde VNL (*.vnls)"), nullptr, fileDialogOptions);
     if (path.isEmpty())
         return;
+    SessionState::rememberDialogFolder(saveAsDialog, path, false);
     if (!path.contains(QLatin1String(".vnls")))
         path += QLatin1String(".vnls");
     save(path);

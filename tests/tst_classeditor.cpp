@@ -5,6 +5,7 @@
 #include "model/function.h"
 #include "testsupport/modalanswerer.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QRadioButton>
@@ -40,6 +41,9 @@ private slots:
     void setterKeepsItsArgument();
     void destroyedLoadedMember();
     void closingKeepsMemberChangesAndFitsTheBox();
+    void returnKey_data();
+    void returnKey();
+    void tabOrder();
 
 private:
     static QString error(const QString &icon, const QString &text)
@@ -335,6 +339,87 @@ void TestClassEditor::closingKeepsMemberChangesAndFitsTheBox()
     const QRectF fitted = item.boundingRect();
     shape->updateSize();
     QCOMPARE(item.boundingRect(), fitted);
+}
+
+void TestClassEditor::returnKey_data()
+{
+    QTest::addColumn<QByteArray>("group");
+    QTest::addColumn<QByteArray>("field"); // where Return is pressed
+    QTest::addColumn<bool>("loaded");      // the member is first added, then loaded with ">>"
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QStringList>("lines"); // of the group's list afterwards
+
+    const QString attType = u"Vous n'avez pas donné de type à l'attribut."_s;
+    const QString argType = u"Vous n'avez pas donné de type à votre argument"_s;
+    QTest::newRow("attribute") << "att"_ba
+                               << "lin_attName"_ba << false << u"int"_s << QStringList()
+                               << QStringList{u"- n : int = 3"_s};
+    QTest::newRow("attribute refused")
+        << "att"_ba
+        << "lin_attDefValue"_ba << false << QString()
+        << QStringList{error(u"Information"_s, attType)} << QStringList();
+    QTest::newRow("attribute written back") << "att"_ba
+                                            << "lin_attType"_ba << true << u"long"_s
+                                            << QStringList() << QStringList{u"- n : long = 3"_s};
+    QTest::newRow("method") << "fct"_ba
+                            << "lin_fctType"_ba << false << u"bool"_s << QStringList()
+                            << QStringList{u"- n () : bool"_s};
+    QTest::newRow("argument") << "arg"_ba
+                              << "lin_argDefValue"_ba << false << u"int"_s << QStringList()
+                              << QStringList{u"n : int = 3"_s};
+    QTest::newRow("argument refused") << "arg"_ba
+                                      << "lin_argName"_ba << false << QString()
+                                      << QStringList{error(u"Warning"_s, argType)} << QStringList();
+}
+
+void TestClassEditor::returnKey()
+{
+    QFETCH(QByteArray, group);
+    QFETCH(QByteArray, field);
+    QFETCH(bool, loaded);
+    QFETCH(QString, type);
+    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, lines);
+    editor->openToAdd(model.get());
+    QVERIFY(QTest::qWaitForWindowActive(editor.get()));
+    const QByteArray view = "lis_" + group + "View";
+    const QByteArray first = "lin_" + group + "Name";
+    if (loaded) {
+        add(group, u"n"_s, u"int"_s, u"3"_s);
+        QVERIFY(press("too_modAtt", view, u"- n : int = 3"_s));
+        fill("lin_" + group + "Type", type);
+    } else {
+        fill(first, u"n"_s);
+        fill("lin_" + group + "Type", type);
+        if (group != "fct")
+            fill("lin_" + group + "DefValue", u"3"_s);
+    }
+
+    // Return does what "+" (or "<<") does, with its checks, and never closes the editor.
+    child(field)->setFocus();
+    QCOMPARE(answering([&] { QTest::keyClick(child(field), Qt::Key_Return); }), boxes);
+    QCOMPARE(this->lines(view), lines);
+    QVERIFY(editor->isVisible());
+    // Added: the first field, emptied, has the focus; refused: the fields are kept.
+    QCOMPARE(shown(first).isEmpty(), !lines.isEmpty());
+    if (!lines.isEmpty())
+        QCOMPARE(QApplication::focusWidget(), child(first));
+}
+
+void TestClassEditor::tabOrder()
+{
+    // A group's fields in their order, its visibility, its "+", then its list.
+    editor->openToAdd(model.get());
+    QVERIFY(QTest::qWaitForWindowActive(editor.get()));
+    child("lin_fctName")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{u"lin_fctType"_s, u"rad_fctPrivate"_s, u"too_fctMore"_s,
+                                   u"lin_argName"_s, u"lin_argType"_s, u"lin_argDefValue"_s}));
 }
 
 QTEST_MAIN(TestClassEditor)

@@ -9,7 +9,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
 
-build_packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools
+build_packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
                 qt6-l10n-tools qt6-translations-l10n libgl-dev)
 test_packages=(xvfb xauth clang)
 

@@ -481,6 +481,33 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
         <translation>Started with a single file and no option, varnel opens that diagram in its window.</translation>
     </message>
+    <message>
+        <source>Diagramme (.vnls) dont l&apos;image est écrite dans le fichier --output, au format de son suffixe (.png, .svg ou .pdf).</source>
+        <translation>Diagram (.vnls) whose picture is written to the --output file, in the format of its suffix (.png, .svg or .pdf).</translation>
+    </message>
+    <message>
+        <source>--export demande un diagramme et un seul fichier --output, sans --generate ni --class.</source>
+        <translation>--export needs one diagram and one --output file, without --generate or --class.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportCommand</name>
+    <message>
+        <source>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </source>
+        <translation>Unknown picture format (.png, .svg or .pdf expected): </translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
+        <translation>Cannot open the file at this location:</translation>
+    </message>
+    <message>
+        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
+        <translation>The saved file was opened but cannot be read.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire l&apos;image </source>
+        <translation>Cannot write the picture </translation>
+    </message>
 </context>
 <context>
     <name>LinkEditor</name>
@@ -782,6 +809,74 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     <message>
         <source>Êtes vous sûr de vouloir fermer VNL ?</source>
         <translation>Are you sure you want to close VNL?</translation>
+    </message>
+    <message>
+        <source>Fichiers récents</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image ...</source>
+        <translation>Export picture ...</translation>
+    </message>
+    <message>
+        <source>Enregistre le diagramme entier en image PNG, SVG ou PDF</source>
+        <translation>Saves the whole diagram as a PNG, SVG or PDF picture</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>Imprimer ...</source>
+        <translation>Print ...</translation>
+    </message>
+    <message>
+        <source>Imprime le diagramme entier sur une page</source>
+        <translation>Prints the whole diagram on one page</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Aperçu avant impression</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>Montre la page telle qu&apos;elle sera imprimée</source>
+        <translation>Shows the page as it will be printed</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Image SVG (*.svg)</source>
+        <translation>SVG picture (*.svg)</translation>
+    </message>
+    <message>
+        <source>Document PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image</source>
+        <translation>Export picture</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire l&apos;image : </source>
+        <translation>Cannot write the picture: </translation>
+    </message>
+    <message>
+        <source>Image exportée - </source>
+        <translation>Picture exported - </translation>
+    </message>
+    <message>
+        <source>Vider la liste</source>
+        <translation>Clear the list</translation>
+    </message>
+    <message>
+        <source>Ce diagramme n&apos;existe plus, il est retiré des fichiers récents : </source>
+        <translation>This diagram no longer exists; it leaves the recent files: </translation>
     </message>
 </context>
 <context>

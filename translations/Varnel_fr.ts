@@ -481,6 +481,33 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
         <translation>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</translation>
     </message>
+    <message>
+        <source>Diagramme (.vnls) dont l&apos;image est écrite dans le fichier --output, au format de son suffixe (.png, .svg ou .pdf).</source>
+        <translation>Diagramme (.vnls) dont l&apos;image est écrite dans le fichier --output, au format de son suffixe (.png, .svg ou .pdf).</translation>
+    </message>
+    <message>
+        <source>--export demande un diagramme et un seul fichier --output, sans --generate ni --class.</source>
+        <translation>--export demande un diagramme et un seul fichier --output, sans --generate ni --class.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportCommand</name>
+    <message>
+        <source>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </source>
+        <translation>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
+        <translation>Impossible d&apos;ouvrir le fichier à cet emplacement :</translation>
+    </message>
+    <message>
+        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
+        <translation>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire l&apos;image </source>
+        <translation>Impossible d&apos;écrire l&apos;image </translation>
+    </message>
 </context>
 <context>
     <name>LinkEditor</name>
@@ -782,6 +809,74 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     <message>
         <source>Êtes vous sûr de vouloir fermer VNL ?</source>
         <translation>Êtes vous sûr de vouloir fermer VNL ?</translation>
+    </message>
+    <message>
+        <source>Fichiers récents</source>
+        <translation>Fichiers récents</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image ...</source>
+        <translation>Exporter l&apos;image ...</translation>
+    </message>
+    <message>
+        <source>Enregistre le diagramme entier en image PNG, SVG ou PDF</source>
+        <translation>Enregistre le diagramme entier en image PNG, SVG ou PDF</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>Imprimer ...</source>
+        <translation>Imprimer ...</translation>
+    </message>
+    <message>
+        <source>Imprime le diagramme entier sur une page</source>
+        <translation>Imprime le diagramme entier sur une page</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Aperçu avant impression</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Montre la page telle qu&apos;elle sera imprimée</source>
+        <translation>Montre la page telle qu&apos;elle sera imprimée</translation>
+    </message>
+    <message>
+        <source>Image PNG (*.png)</source>
+        <translation>Image PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>Image SVG (*.svg)</source>
+        <translation>Image SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>Document PDF (*.pdf)</source>
+        <translation>Document PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image</source>
+        <translation>Exporter l&apos;image</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire l&apos;image : </source>
+        <translation>Impossible d&apos;écrire l&apos;image : </translation>
+    </message>
+    <message>
+        <source>Image exportée - </source>
+        <translation>Image exportée - </translation>
+    </message>
+    <message>
+        <source>Vider la liste</source>
+        <translation>Vider la liste</translation>
+    </message>
+    <message>
+        <source>Ce diagramme n&apos;existe plus, il est retiré des fichiers récents : </source>
+        <translation>Ce diagramme n&apos;existe plus, il est retiré des fichiers récents : </translation>
     </message>
 </context>
 <context>

@@ -51,14 +51,16 @@ void ModalAnswerer::answerMessageBox(QMessageBox::StandardButton button)
                     }});
 }
 
-void ModalAnswerer::answerFileDialog(const QString &path)
+void ModalAnswerer::answerFileDialog(const QString &path, const QString &nameFilter)
 {
-    m_queue.append({QStringLiteral("QFileDialog"), [path](QWidget *widget) {
+    m_queue.append({QStringLiteral("QFileDialog"), [path, nameFilter](QWidget *widget) {
                         auto *dialog = static_cast<QFileDialog *>(widget);
                         if (path.isEmpty()) {
                             dialog->reject();
                             return;
                         }
+                        if (!nameFilter.isEmpty())
+                            dialog->selectNameFilter(nameFilter);
                         if (dialog->fileMode() == QFileDialog::Directory)
                             dialog->setDirectory(path);
                         else

@@ -41,8 +41,9 @@ public:
 
     // Presses this button of the next message box.
     void answerMessageBox(QMessageBox::StandardButton button);
-    // Picks this path in the next file or folder dialog; an empty path cancels it.
-    void answerFileDialog(const QString &path);
+    // Picks this path in the next file or folder dialog, after this name filter when one
+    // is given; an empty path cancels it.
+    void answerFileDialog(const QString &path, const QString &nameFilter = QString());
 
     const QList<Seen> &seen() const { return m_seen; }
     int pending() const { return int(m_queue.size()); }

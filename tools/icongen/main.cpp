@@ -540,6 +540,37 @@ void drawQuit(QPainter &p, const QRectF &area)
     drawShape(p, arrow, Colour::add, kDetail);
 }
 
+// A sheet holding a small diagram, with an arrow carrying it out: the picture leaves
+// the program as a file.
+void drawExport(QPainter &p, const QRectF &)
+{
+    const QRectF sheet(-46, -46, 66, 86);
+    drawSheet(p, sheet, 18);
+
+    ClassBoxStyle style;
+    style.bandHeight = 8;
+    style.linesPerCompartment = 1;
+    style.outlineWidth = 3.5;
+    style.separatorWidth = 2.5;
+    style.corner = 2;
+    drawClassBox(p, QRectF(-38, -22, 30, 26), style);
+    drawClassBox(p, QRectF(-20, 14, 30, 20), style);
+    drawLine(p, QPointF(-23, 4), QPointF(-23, 24), Colour::outline, 3);
+    drawLine(p, QPointF(-23, 24), QPointF(-20, 24), Colour::outline, 3);
+
+    QPainterPath arrow;
+    const qreal y = 6;
+    arrow.moveTo(4, y - 7);
+    arrow.lineTo(26, y - 7);
+    arrow.lineTo(26, y - 19);
+    arrow.lineTo(48, y);
+    arrow.lineTo(26, y + 19);
+    arrow.lineTo(26, y + 7);
+    arrow.lineTo(4, y + 7);
+    arrow.closeSubpath();
+    drawShape(p, arrow, Colour::add, kDetail);
+}
+
 void drawCfgs(QPainter &p, const QRectF &)
 {
     drawGear(p, QPointF(0, 0), 46, 34, 8, 14, -M_PI / 2, Colour::gear);
@@ -571,6 +602,7 @@ const Picture kPictures[] = {
     {"IconeMainWindow/Save.png", 152, 152, drawSave},
     {"IconeMainWindow/Quit.png", 101, 156, drawQuit},
     {"IconeMainWindow/Cfgs.png", 115, 156, drawCfgs},
+    {"IconeMainWindow/Export.png", 152, 152, drawExport},
 };
 
 // The launcher icon at the sizes of the desktop's icon theme.

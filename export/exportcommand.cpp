@@ -1,0 +1,87 @@
+#include "export/exportcommand.h"
+
+#include "canvas/diagramitems.h"
+#include "codegen/commandline.h"
+#include "export/diagramrenderer.h"
+#include "persistence/cfg.h"
+#include "persistence/diagramreader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace ExportCommand {
+
+namespace {
+
+// Only so that the texts are translated under a context of their own.
+class Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ExportCommand)
+};
+
+} // namespace
+
+bool isRequested(int argc, char **argv)
+{
+    const size_t length = std::strlen(optionName);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        if (std::strncmp(argv[i], optionName, length) == 0
+            && (argv[i][length] == '\0' || argv[i][length] == '='))
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+    if (!isRequested(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int run(const QString &diagramPath, const QString &output, QTextStream &out, QTextStream &err)
+{
+    const DiagramRenderer::Format format = DiagramRenderer::formatOf(output);
+    if (format == DiagramRenderer::Format::Unknown) {
+        err << Texts::tr("Format d'image inconnu (.png, .svg ou .pdf attendu) : ")
+            << QDir::toNativeSeparators(output) << Qt::endl;
+        return CommandLine::UsageError;
+    }
+
+    // The boxes take the font of the user's settings, as in the window.
+    Cfg cfg;
+    cfg.readCfg();
+    DiagramReader reader(cfg.font());
+    const DiagramReader::Status status = reader.readFile(diagramPath);
+    DiagramItems diagram;
+    diagram.classes = reader.takeClasses();
+    diagram.links = reader.takeLinks();
+    if (status == DiagramReader::CannotOpen) {
+        err << Texts::tr("Impossible d'ouvrir le fichier à cet emplacement :") << QLatin1Char(' ')
+            << QDir::toNativeSeparators(diagramPath) << Qt::endl;
+        return CommandLine::GenerationFailed;
+    }
+    if (status != DiagramReader::ReadOk) {
+        err << Texts::tr(
+            "Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.")
+            << QLatin1Char(' ') << QDir::toNativeSeparators(diagramPath) << Qt::endl;
+        return CommandLine::GenerationFailed;
+    }
+
+    if (!DiagramRenderer(diagram.classes, diagram.links).write(output, format)) {
+        err << Texts::tr("Impossible d'écrire l'image ") << QDir::toNativeSeparators(output)
+            << Qt::endl;
+        return CommandLine::GenerationFailed;
+    }
+    out << output << Qt::endl;
+    return CommandLine::Success;
+}
+
+} // namespace ExportCommand
