@@ -2,13 +2,14 @@
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
+#include "codegen/sourcemerger.h"
 #include "model/argatt.h"
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/linkmodel.h"
+#include "persistence/filewriting.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 
@@ -49,18 +50,28 @@ void rescan(ClassModel *model)
     model->gatherIncludeTypes();
 }
 
-// Writes the whole text or nothing: a failed write keeps any earlier file intact.
-bool writeFile(QSaveFile *file, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return file->write(bytes) == bytes.size() && file->commit();
-}
-
 } // namespace
 
 CodeGenerator::CodeGenerator(const QList<Link *> &links)
     : m_links(links)
 {}
+
+QString CodeGenerator::problemText(Problem problem, const QString &className)
+{
+    switch (problem) {
+    case Problem::InvalidName:
+        return tr("Nom de classe invalide pour un fichier : ") + className;
+    case Problem::CannotWriteSource:
+        return tr("Impossible de créer le fichier ") + className + QStringLiteral(".cpp");
+    case Problem::CannotWriteHeader:
+        return tr("Impossible de créer le fichier ") + className + QStringLiteral(".h");
+    case Problem::SourceKeptAside:
+        return tr("%1 n'a pas pu être relu sans risque : il reste tel quel et le nouveau "
+                  "squelette est écrit dans %2")
+            .arg(sourceFileName(className), sourceFileName(className) + QStringLiteral(".new"));
+    }
+    return QString();
+}
 
 bool CodeGenerator::isValidFileName(const QString &className)
 {
@@ -241,29 +252,41 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
         const QString sourcePath = QDir::toNativeSeparators(dir.filePath(sourceFileName(name)));
         const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
 
-        // Both files are opened before either is written, so that a class whose header
-        // cannot be created does not leave a lone source file behind. Unbuffered, so that
-        // a write cut short (disk full) is seen before commit() would put it in place.
-        QSaveFile source(sourcePath);
-        if (!source.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            report(Problem::CannotWriteSource, name);
-            continue;
+        const QString freshSource = sourceText(item);
+        FileWriting::Replacement source{sourcePath, freshSource.toUtf8(),
+                                        FileWriting::read(sourcePath)};
+        const QByteArray &old = source.existing.bytes;
+        bool keptAside = false;
+        if (!m_overwrite && source.existing.regular && old != source.bytes) {
+            const QString oldText = QString::fromUtf8(old);
+            QString merged;
+            // A file that is not UTF-8 would not come back byte for byte.
+            if (oldText.toUtf8() == old
+                && SourceMerger::merge(oldText, freshSource, name, &merged)) {
+                source.bytes = merged.toUtf8();
+            } else {
+                keptAside = true;
+                source.path += QStringLiteral(".new");
+                source.existing = FileWriting::read(source.path);
+            }
         }
-        QSaveFile header(headerPath);
-        if (!header.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            source.cancelWriting();
-            report(Problem::CannotWriteHeader, name);
-            continue;
-        }
+        const QByteArray headerBytes = headerText(item, parents.value(item)).toUtf8();
+        const FileWriting::Replacement header{headerPath, headerBytes,
+                                              FileWriting::read(headerPath)};
 
-        if (writeFile(&source, sourceText(item)))
-            written(sourcePath);
-        else
-            report(Problem::CannotWriteSource, name);
-        if (writeFile(&header, headerText(item, parents.value(item))))
-            written(headerPath);
-        else
-            report(Problem::CannotWriteHeader, name);
+        const int failed = FileWriting::replaceTogether({source, header});
+        if (failed >= 0) {
+            report(failed == 0 ? Problem::CannotWriteSource : Problem::CannotWriteHeader, name);
+            continue;
+        }
+        for (const FileWriting::Replacement &file : {source, header}) {
+            if (file.changed())
+                written(file.path);
+            else if (m_onUnchanged)
+                m_onUnchanged(file.path);
+        }
+        if (keptAside)
+            report(Problem::SourceKeptAside, name);
     }
     return allWritten;
 }

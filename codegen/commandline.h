@@ -2,7 +2,7 @@
 #define COMMANDLINE_H
 
 // Headless code generation for build scripts:
-//   varnel --generate DIAGRAM.vnls --output DIR [--class NAME]...
+//   varnel --generate DIAGRAM.vnls --output DIR [--class NAME]... [--overwrite]
 namespace CommandLine {
 
 // Exit codes of run().
@@ -15,7 +15,9 @@ enum ExitCode {
 };
 
 // True when the arguments ask for work without a window (--generate, --output, --class,
-// --help, --version). A lone diagram path is left to the window.
+// --help, --version), or when the first one looks like an option (other than a lone
+// "--"), so that a mistyped option is reported rather than opening a window. A lone
+// diagram path is left to the window.
 bool isHeadless(int argc, char **argv);
 // Runs that work inside its own QCoreApplication and returns the exit code. No window,
 // font or picture is created, so it needs no display.

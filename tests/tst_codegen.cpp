@@ -7,11 +7,13 @@
 #include "mainwindowtesting.h"
 #include "model/argatt.h"
 #include "model/function.h"
+#include "persistence/diagramwriter.h"
 #include "testsupport/filesizelimit.h"
 #include "testsupport/modalanswerer.h"
 
 #include <QCheckBox>
 #include <QCommandLinkButton>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QListView>
@@ -209,6 +211,7 @@ private slots:
     void otherLinksPruneNothing();
     void invalidNames();
     void noPartialFiles();
+    void regeneration();
     void windowGeneratesTheSelection();
     void windowBoxes();
     void commandLineUsageAndLanguage();
@@ -328,6 +331,139 @@ void TestCodeGen::noPartialFiles()
     QCOMPARE(filesIn(dir.path()), list({"blocked.cpp"}));
 }
 
+void TestCodeGen::regeneration()
+{
+    // Person::describe(int depth) and the getter of m_age, generated once; then the old
+    // source is rewritten after the banner and the diagram changes.
+    const QString describe = QStringLiteral("QString Person::describe(int depth)\n");
+    const QString body =
+        QStringLiteral("{\n    // } in a comment\n    return QStringLiteral(\"}{\") "
+                       "+ QChar('}') + R\"x(})x\";\n}");
+    const QString getter = QStringLiteral("int Person::getAge()const\n{\n    return m_age;\n}\n\n");
+    const QString gone = QStringLiteral("// No longer in the diagram.\n");
+    const QString helper = QStringLiteral("static int twice(int v)\n{\n    return 2 * v;\n}\n\n");
+    using Change = std::function<void(ClassModel *)>;
+    const auto argument = [](ClassModel *m) { return m->methods().first()->args().first(); };
+    const struct
+    {
+        const char *name;
+        Change change;
+        QString oldTail;
+        QString newTail; // empty: the old file is kept and the skeleton goes beside it
+    } rows[] = {
+        {"method added",
+         [](ClassModel *m) {
+             m->addMethod(
+                 new Function(QStringLiteral("greet"), QStringLiteral("void"), ArgAtt::Public, {}));
+         },
+         describe + body + QStringLiteral("\n\n") + getter,
+         describe + body + QStringLiteral("\n\n") + getter
+             + QStringLiteral("void Person::greet()\n{\n\n}\n\n")},
+        {"argument renamed", [&](ClassModel *m) { argument(m)->setName(QStringLiteral("level")); },
+         describe + body + QStringLiteral("\n\n") + getter,
+         QStringLiteral("QString Person::describe(int level)\n") + body + QStringLiteral("\n\n")
+             + getter},
+        {"argument type changed",
+         [&](ClassModel *m) { argument(m)->setType(QStringLiteral("long")); },
+         describe + body + QStringLiteral("\n\n") + getter,
+         QStringLiteral("QString Person::describe(long depth)\n") + body + QStringLiteral("\n\n")
+             + getter},
+        {"overload ambiguous", [&](ClassModel *m) { argument(m)->setType(QStringLiteral("long")); },
+         describe + body
+             + QStringLiteral("\n\nQString Person::describe(double x) { return {}; }\n\n") + getter,
+         QStringLiteral("QString Person::describe(long depth)\n{\n\n}\n\n") + getter
+             + QStringLiteral("#if 0\n") + gone + describe + body + QStringLiteral("\n\n") + gone
+             + QStringLiteral("QString Person::describe(double x) { return {}; }\n#endif\n")},
+        {"method removed", [](ClassModel *m) { m->removeMethod(QStringLiteral("describe")); },
+         describe + body + QStringLiteral("\n\n") + getter,
+         getter + QStringLiteral("#if 0\n") + gone + describe + body
+             + QStringLiteral("\n#endif\n")},
+        {"include and helper kept, accessor follows",
+         [](ClassModel *m) { m->attributes().first()->setName(QStringLiteral("m_years")); },
+         QStringLiteral("#include <QList>\n\n") + describe + body + QStringLiteral("\n\n") + helper
+             + getter,
+         QStringLiteral("#include <QList>\n\n") + describe + body + QStringLiteral("\n\n") + helper
+             + QString(getter).replace(QStringLiteral("m_age"), QStringLiteral("m_years"))},
+        {"unbalanced", Change([](ClassModel *) {}), describe + QStringLiteral("{\n") + getter,
+         QString()},
+    };
+    for (const auto &row : rows) {
+        for (const bool viaProgram : {false, true}) {
+            const QString tag = QLatin1String(row.name) + QLatin1String(viaProgram ? " (program) " : " ");
+            Diagram diagram;
+            ClassModel *person = diagram.add(QStringLiteral("Person"))->getModel();
+            person->addAttribute(new ArgAtt(QStringLiteral("m_age"), QStringLiteral("int"),
+                                            QString(), ArgAtt::Private));
+            person->addMethod(new Function(
+                QStringLiteral("describe"), QStringLiteral("QString"), ArgAtt::Public,
+                {new ArgAtt(QStringLiteral("depth"), QStringLiteral("int"), QString(), 2)}));
+            person->addMethod(
+                new Function(QStringLiteral("getAge"), QStringLiteral("int"), ArgAtt::Getter, {}));
+            person->methods().last()->setLinkedAtt(person->attributes().first());
+            QTemporaryDir dir;
+            const QString source = dir.filePath(QStringLiteral("person.cpp"));
+            // Returns the files written, and how many were left alone.
+            const auto generate = [&](int expectedExit) {
+                if (!viaProgram) {
+                    Recorder recorder;
+                    CodeGenerator generator(diagram.links);
+                    int unchanged = 0;
+                    generator.setUnchangedHandler([&unchanged](const QString &) { ++unchanged; });
+                    generator.setWrittenHandler([&recorder](const QString &path) {
+                        recorder.written.append(QFileInfo(path).fileName());
+                    });
+                    const bool ok = generator.generate(diagram.classes, dir.path());
+                    [&] { QCOMPARE(ok, expectedExit == 0); }();
+                    return qMakePair(recorder.written, unchanged);
+                }
+                const QString file = m_settings.filePath(QStringLiteral("person.vnls"));
+                [&] { QVERIFY(DiagramWriter::writeFile(file, diagram.classes, diagram.links)); }();
+                const Run run = runVarnel(m_program, {QStringLiteral("-g"), file,
+                                                      QStringLiteral("--output=") + dir.path()});
+                [&] { QCOMPARE(run.exitCode, expectedExit); }();
+                QStringList written;
+                for (const QString &line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                    written.append(QFileInfo(line).fileName());
+                const QRegularExpressionMatch unchanged =
+                    QRegularExpression(QStringLiteral("inchangés : (\\d+)")).match(run.err);
+                [&] {
+                    QCOMPARE(run.err.contains(QLatin1String("person.cpp.new")),
+                             expectedExit != 0);
+                }();
+                return qMakePair(written, unchanged.captured(1).toInt());
+            };
+            QCOMPARE(generate(0).first, list({"person.cpp", "person.h"}));
+            const QString fresh = QString::fromUtf8(readAll(source));
+            const QString preamble = fresh.left(fresh.indexOf(describe));
+            QVERIFY(MainWindowTesting::writeFile(source, (preamble + row.oldTail).toUtf8()));
+            row.change(person);
+            const int exit = row.newTail.isEmpty() ? 1 : 0;
+            QCOMPARE(generate(exit).first, row.newTail.isEmpty()
+                                               ? list({"person.cpp.new"})
+                                               : list({"person.cpp", "person.h"}));
+            if (row.newTail.isEmpty()) {
+                QCOMPARE(readAll(source), (preamble + row.oldTail).toUtf8());
+                QCOMPARE(readAll(source + QStringLiteral(".new")),
+                         CodeGenerator(diagram.links).sourceText(diagram.classes.first()).toUtf8());
+            } else {
+                QCOMPARE(QString::fromUtf8(readAll(source)), preamble + row.newTail);
+            }
+
+            // Regenerating what is on disk writes nothing, dates included.
+            const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+            for (const QString &name : filesIn(dir.path())) {
+                QFile file(dir.filePath(name));
+                QVERIFY(file.open(QIODevice::ReadOnly)
+                        && file.setFileTime(past, QFileDevice::FileModificationTime));
+            }
+            QCOMPARE(generate(exit), qMakePair(QStringList(), 2));
+            for (const QString &name : filesIn(dir.path()))
+                QVERIFY2(QFileInfo(dir.filePath(name)).lastModified() == past,
+                         qPrintable(tag + name));
+        }
+    }
+}
+
 void TestCodeGen::windowGeneratesTheSelection()
 {
     // Foo and FOO both write foo.h: the class picked last is generated last.
@@ -367,13 +503,19 @@ void TestCodeGen::windowBoxes()
                                             "Aucune classe sélectionnée.")});
     QVERIFY(w.window.isVisible());
     w.child<QCheckBox>("che_genAll")->click();
-    QCOMPARE(w.generate(3), QStringList({box(QMessageBox::Critical, "Erreur",
-                                             "Nom de classe invalide pour un fichier : ../Escape"),
-                                         box(QMessageBox::Critical, "Erreur",
-                                             "Impossible de créer le fichier First.h"),
-                                         box(QMessageBox::Warning, "Génération",
-                                             "La génération est terminée avec des erreurs.")}));
-    QCOMPARE(filesIn(folder), list({"fine.cpp", "fine.h", "first.h"}));
+    w.diagram.add(QStringLiteral("Odd"));
+    QVERIFY(MainWindowTesting::writeFile(folder + QStringLiteral("/odd.cpp"), "int x = {;\n"));
+    // One box at the end names every class that failed and why.
+    QCOMPARE(w.generate(1),
+             QStringList(box(QMessageBox::Warning, "Génération",
+                             "La génération est terminée avec des erreurs.\n\n"
+                             "Nom de classe invalide pour un fichier : ../Escape\n"
+                             "Impossible de créer le fichier First.h\n"
+                             "odd.cpp n'a pas pu être relu sans risque : il reste tel quel et "
+                             "le nouveau squelette est écrit dans odd.cpp.new")));
+    QCOMPARE(filesIn(folder),
+             list({"fine.cpp", "fine.h", "first.h", "odd.cpp", "odd.cpp.new", "odd.h"}));
+    QCOMPARE(readAll(folder + QStringLiteral("/odd.cpp")), QByteArray("int x = {;\n"));
     QCOMPARE(filesIn(w.dir.path()), list({"out"}));
 }
 
