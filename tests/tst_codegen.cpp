@@ -310,13 +310,15 @@ void TestCodeGen::noPartialFiles()
     diagram.add(QStringLiteral("Blocked"));
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("blocked.h")));
-    // An earlier generation's source is left as it was, and no temporary file is left behind.
-    QVERIFY(MainWindowTesting::writeFile(dir.filePath(QStringLiteral("blocked.cpp")), "earlier"));
+    // The header fails after the source is in place: the earlier source comes back, and
+    // no temporary file is left behind.
+    const QByteArray earlier = "int earlier;\n";
+    QVERIFY(MainWindowTesting::writeFile(dir.filePath(QStringLiteral("blocked.cpp")), earlier));
     Recorder recorder;
     QVERIFY(!recorder.generate(diagram, diagram.classes, dir.path()));
     QCOMPARE(recorder.problems,
              Problems({{CodeGenerator::Problem::CannotWriteHeader, QStringLiteral("Blocked")}}));
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), QByteArray("earlier"));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), earlier);
     QCOMPARE(filesIn(dir.path()), list({"blocked.cpp", "blocked.h"}));
 
     // A disk full half way leaves the earlier files as they were.
@@ -327,8 +329,18 @@ void TestCodeGen::noPartialFiles()
         QVERIFY(limit.isActive());
         QVERIFY(!recorder.generate(diagram, diagram.classes, dir.path()));
     }
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), QByteArray("earlier"));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), earlier);
     QCOMPARE(filesIn(dir.path()), list({"blocked.cpp"}));
+
+    // A link in the folder is replaced by a file; what it pointed at is not written.
+    QTemporaryDir outside;
+    const QString target = outside.filePath(QStringLiteral("target.txt"));
+    QVERIFY(MainWindowTesting::writeFile(target, "outside"));
+    QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("blocked.h"))));
+    QVERIFY(recorder.generate(diagram, diagram.classes, dir.path()));
+    QCOMPARE(readAll(target), QByteArray("outside"));
+    QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("blocked.h"))).isSymLink());
+    QVERIFY(readAll(dir.filePath(QStringLiteral("blocked.h"))).contains("class Blocked"));
 }
 
 void TestCodeGen::regeneration()
@@ -389,7 +401,8 @@ void TestCodeGen::regeneration()
     };
     for (const auto &row : rows) {
         for (const bool viaProgram : {false, true}) {
-            const QString tag = QLatin1String(row.name) + QLatin1String(viaProgram ? " (program) " : " ");
+            const QString tag =
+                QLatin1String(row.name) + QLatin1String(viaProgram ? " (program) " : " ");
             Diagram diagram;
             ClassModel *person = diagram.add(QStringLiteral("Person"))->getModel();
             person->addAttribute(new ArgAtt(QStringLiteral("m_age"), QStringLiteral("int"),
@@ -427,8 +440,7 @@ void TestCodeGen::regeneration()
                 const QRegularExpressionMatch unchanged =
                     QRegularExpression(QStringLiteral("inchangés : (\\d+)")).match(run.err);
                 [&] {
-                    QCOMPARE(run.err.contains(QLatin1String("person.cpp.new")),
-                             expectedExit != 0);
+                    QCOMPARE(run.err.contains(QLatin1String("person.cpp.new")), expectedExit != 0);
                 }();
                 return qMakePair(written, unchanged.captured(1).toInt());
             };
@@ -447,6 +459,16 @@ void TestCodeGen::regeneration()
                          CodeGenerator(diagram.links).sourceText(diagram.classes.first()).toUtf8());
             } else {
                 QCOMPARE(QString::fromUtf8(readAll(source)), preamble + row.newTail);
+            }
+            if (!viaProgram && QLatin1String(row.name).startsWith(QLatin1String("include"))) {
+                QProcess compiler;
+                compiler.setWorkingDirectory(dir.path());
+                compiler.start(QStringLiteral("sh"),
+                               {QStringLiteral("-c"),
+                                QStringLiteral("g++ -std=c++17 -fsyntax-only -fPIC -I. "
+                                               "$(pkg-config --cflags Qt6Core) person.cpp 2>&1")});
+                QVERIFY(compiler.waitForFinished(60000));
+                QVERIFY2(compiler.exitCode() == 0, compiler.readAll().constData());
             }
 
             // Regenerating what is on disk writes nothing, dates included.
@@ -529,19 +551,40 @@ void TestCodeGen::commandLineGeneration()
         QStringList extra;
         QByteArray diagram;
         int exitCode;
-        const char *err;     // "@": the test's folder
-        QStringList written; // in order, below the folder given
+        const char *err;               // "@": the test's folder
+        QStringList written;           // in order, below the folder given
+        const char *present = nullptr; // a file ("name:text") or a folder ("name") there already
     } rows[] = {// The folder is created; the parent not generated still shapes the header.
                 {{}, shapes, 0, "", list({"shape.cpp", "shape.h", "circle.cpp", "circle.h"})},
                 {list({"--class", "Square", "--class", "Circle", "--class", "shape"}), shapes, 1,
                  "Classe absente du diagramme : Square\nClasse absente du diagramme : shape\n",
                  list({"circle.cpp", "circle.h"})},
-                {{}, "<main><class name=\"A\">", 1, unreadable, {}}};
+                {{}, "<main><class name=\"A\">", 1, unreadable, {}},
+                // A fresh skeleton on request, over code that would otherwise be kept.
+                {list({"-cCircle", "--overwrite"}), shapes, 0, "", list({"circle.cpp", "circle.h"}),
+                 "circle.cpp:int kept;\n"},
+                {list({"-cCircle"}),
+                 shapes,
+                 1,
+                 "Impossible de créer le fichier Circle.cpp\n",
+                 {},
+                 "circle.cpp"}};
     for (auto row : rows) {
         QTemporaryDir dir;
         const QString diagram = dir.filePath(QStringLiteral("shapes.vnls"));
         QVERIFY(MainWindowTesting::writeFile(diagram, row.diagram));
         const QString output = dir.filePath(QStringLiteral("build/generated"));
+        QStringList files = row.written;
+        if (row.present) {
+            const QStringList present = QString::fromUtf8(row.present).split(QLatin1Char(':'));
+            const QString path = output + QLatin1Char('/') + present.first();
+            QVERIFY(present.size() > 1
+                        ? QDir().mkpath(output)
+                              && MainWindowTesting::writeFile(path, present.last().toUtf8())
+                        : QDir().mkpath(path));
+            files.append(present.first());
+            files.removeDuplicates();
+        }
         const Run run = runVarnel(m_program, QStringList({QStringLiteral("--generate"), diagram,
                                                           QStringLiteral("--output"), output})
                                                  + row.extra);
@@ -552,8 +595,8 @@ void TestCodeGen::commandLineGeneration()
         for (const QString &name : std::as_const(row.written))
             out += QDir::toNativeSeparators(output) + QDir::separator() + name + QLatin1Char('\n');
         QCOMPARE(run.out, out);
-        row.written.sort();
-        QCOMPARE(filesIn(output), row.written);
+        files.sort();
+        QCOMPARE(filesIn(output), files);
         for (const char *name : {"circle.h", "circle.cpp"}) {
             if (row.written.contains(QLatin1String(name)))
                 QCOMPARE(readAll(output + QLatin1Char('/') + QLatin1String(name)), example(name));
@@ -568,13 +611,40 @@ void TestCodeGen::commandLineUsageAndLanguage()
     QCOMPARE(help.exitCode, int(CommandLine::Success));
     QVERIFY2(help.out.contains(QLatin1String("--output <dossier>")) && help.err.isEmpty(),
              qPrintable(help.out + help.err));
-    // One line on the error output that says what is wrong, and nothing written.
-    const Run stray =
-        runVarnel(m_program, {QStringLiteral("--generate"), QStringLiteral("a.vnls"),
-                              QStringLiteral("--output"), dir.path(), QStringLiteral("b.vnls")});
-    QCOMPARE(stray.exitCode, int(CommandLine::UsageError));
-    QCOMPARE(stray.out + stray.err, QStringLiteral("Argument inattendu : b.vnls\n"));
-    QVERIFY(filesIn(dir.path()).isEmpty());
+    // One line on the error output that says what is wrong, and nothing written. Anything
+    // that looks like an option reaches the parser, even without a display.
+    const QString a = QStringLiteral("a.vnls");
+    const QString o = QStringLiteral("-o") + dir.path();
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QString err;
+    } rows[] = {
+        {{QStringLiteral("-g"), a, o, QStringLiteral("b.vnls")},
+         CommandLine::UsageError,
+         QStringLiteral("Argument inattendu : b.vnls\n")},
+        {{QStringLiteral("--generate"), a},
+         CommandLine::UsageError,
+         QStringLiteral("L'option --output est manquante.\n")},
+        {{QStringLiteral("--output=") + dir.path()},
+         CommandLine::UsageError,
+         QStringLiteral("L'option --generate est manquante.\n")},
+        {{QStringLiteral("-g"), a, QStringLiteral("-gb.vnls"), o},
+         CommandLine::UsageError,
+         QStringLiteral("Un seul diagramme et un seul dossier de destination sont admis.\n")},
+        {{QStringLiteral("--bogus"), a}, CommandLine::UsageError, QStringLiteral("bogus")},
+        {{QStringLiteral("-help")}, CommandLine::UsageError, QStringLiteral("e, l, p")},
+        {{QStringLiteral("-gX"), o},
+         CommandLine::GenerationFailed,
+         QStringLiteral("Impossible d'ouvrir le fichier à cet emplacement : X\n")},
+    };
+    for (const auto &row : rows) {
+        const Run run = runVarnel(m_program, row.arguments);
+        QCOMPARE(run.exitCode, row.exitCode);
+        QVERIFY2(run.out.isEmpty() && run.err.contains(row.err), qPrintable(run.err));
+        QVERIFY(filesIn(dir.path()).isEmpty());
+    }
 
     // A copy of the program beside its settings and its English translation.
     const QString binary = QStringLiteral(VARNEL_BINARY);
