@@ -29,12 +29,13 @@ bool writeAll(int fd, const QByteArray &bytes)
 QByteArray stage(const QByteArray &target, const QByteArray &bytes)
 {
     static unsigned counter = 0;
+    static const QByteArray process = QByteArray::number(::getpid());
     const int slash = int(target.lastIndexOf('/'));
     const QByteArray folder = target.left(slash + 1);
     const QByteArray name = target.mid(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray path = folder + '.' + name + ".tmp" + QByteArray::number(::getpid()) + '-'
-                                + QByteArray::number(counter++);
+        const QByteArray path =
+            folder + '.' + name + ".tmp" + process + '-' + QByteArray::number(counter++);
         const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
@@ -70,7 +71,9 @@ bool save(const QString &path, const QByteArray &bytes)
 Existing read(const QString &path)
 {
     Existing existing;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    // Not blocking, so that a pipe of that name cannot stop the generation.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return existing;
     struct stat info;

@@ -383,6 +383,17 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <translation>No class selected.</translation>
     </message>
     <message>
+        <source>La générération s&apos;est correctement éffectuée.</source>
+        <translation>The generation completed successfully.</translation>
+    </message>
+    <message>
+        <source>La génération est terminée avec des erreurs.</source>
+        <translation>The generation finished with errors.</translation>
+    </message>
+</context>
+<context>
+    <name>CodeGenerator</name>
+    <message>
         <source>Nom de classe invalide pour un fichier : </source>
         <translation>Class name not valid for a file: </translation>
     </message>
@@ -391,12 +402,8 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <translation>Cannot create the file </translation>
     </message>
     <message>
-        <source>La générération s&apos;est correctement éffectuée.</source>
-        <translation>The generation completed successfully.</translation>
-    </message>
-    <message>
-        <source>La génération est terminée avec des erreurs.</source>
-        <translation>The generation finished with errors.</translation>
+        <source>%1 n&apos;a pas pu être relu sans risque : il reste tel quel et le nouveau squelette est écrit dans %2</source>
+        <translation>%1 could not be read safely: it is left as it is and the new skeleton is written to %2</translation>
     </message>
 </context>
 <context>
@@ -462,20 +469,20 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <translation>Cannot create the folder </translation>
     </message>
     <message>
-        <source>Nom de classe invalide pour un fichier : </source>
-        <translation>Class name not valid for a file: </translation>
-    </message>
-    <message>
-        <source>Impossible de créer le fichier </source>
-        <translation>Cannot create the file </translation>
-    </message>
-    <message>
         <source>Aucune classe à générer.</source>
         <translation>No class to generate.</translation>
     </message>
     <message>
         <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
         <translation>Started with a single file and no option, varnel opens that diagram in its window.</translation>
+    </message>
+    <message>
+        <source>Écrit des squelettes neufs sur les fichiers existants, sans garder le code écrit dans les fichiers source.</source>
+        <translation>Writes fresh skeletons over existing files, without keeping the code written in the source files.</translation>
+    </message>
+    <message>
+        <source>Fichiers inchangés : %1</source>
+        <translation>Unchanged files: %1</translation>
     </message>
 </context>
 <context>

@@ -383,6 +383,17 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <translation>Aucune classe sélectionnée.</translation>
     </message>
     <message>
+        <source>La générération s&apos;est correctement éffectuée.</source>
+        <translation>La générération s&apos;est correctement éffectuée.</translation>
+    </message>
+    <message>
+        <source>La génération est terminée avec des erreurs.</source>
+        <translation>La génération est terminée avec des erreurs.</translation>
+    </message>
+</context>
+<context>
+    <name>CodeGenerator</name>
+    <message>
         <source>Nom de classe invalide pour un fichier : </source>
         <translation>Nom de classe invalide pour un fichier : </translation>
     </message>
@@ -391,12 +402,8 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <translation>Impossible de créer le fichier </translation>
     </message>
     <message>
-        <source>La générération s&apos;est correctement éffectuée.</source>
-        <translation>La générération s&apos;est correctement éffectuée.</translation>
-    </message>
-    <message>
-        <source>La génération est terminée avec des erreurs.</source>
-        <translation>La génération est terminée avec des erreurs.</translation>
+        <source>%1 n&apos;a pas pu être relu sans risque : il reste tel quel et le nouveau squelette est écrit dans %2</source>
+        <translation>%1 n&apos;a pas pu être relu sans risque : il reste tel quel et le nouveau squelette est écrit dans %2</translation>
     </message>
 </context>
 <context>
@@ -462,20 +469,20 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <translation>Impossible de créer le dossier </translation>
     </message>
     <message>
-        <source>Nom de classe invalide pour un fichier : </source>
-        <translation>Nom de classe invalide pour un fichier : </translation>
-    </message>
-    <message>
-        <source>Impossible de créer le fichier </source>
-        <translation>Impossible de créer le fichier </translation>
-    </message>
-    <message>
         <source>Aucune classe à générer.</source>
         <translation>Aucune classe à générer.</translation>
     </message>
     <message>
         <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
         <translation>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</translation>
+    </message>
+    <message>
+        <source>Écrit des squelettes neufs sur les fichiers existants, sans garder le code écrit dans les fichiers source.</source>
+        <translation>Écrit des squelettes neufs sur les fichiers existants, sans garder le code écrit dans les fichiers source.</translation>
+    </message>
+    <message>
+        <source>Fichiers inchangés : %1</source>
+        <translation>Fichiers inchangés : %1</translation>
     </message>
 </context>
 <context>
