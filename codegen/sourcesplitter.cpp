@@ -365,10 +365,13 @@ bool SourceSplitter::classify(Unit *unit, int first, int body) const
 
     int open = -1;
     bool scoped = false;
+    bool scopedLater = false; // after the first "(": "MACRO(x) void Class::f()" is unclear
     int depth = 0;
     for (int i = first; i < body; ++i) {
-        if (depth == 0 && isClassScope(i))
+        if (depth == 0 && isClassScope(i)) {
             scoped = true;
+            scopedLater = open >= 0;
+        }
         if (isPunct(i, '(') || isPunct(i, '[')) {
             if (depth == 0 && open < 0 && isPunct(i, '('))
                 open = i;
@@ -392,7 +395,8 @@ bool SourceSplitter::classify(Unit *unit, int first, int body) const
     if (name.isEmpty() || !isPunct(scope, ':') || word(scope - 1) != m_className) {
         // A free function that returns one of the class's types is no definition of it;
         // anything else naming the class's scope is not understood.
-        return !name.isEmpty() && !name.startsWith(QLatin1Char('~')) && !isPunct(scope, ':');
+        return !scopedLater && !name.isEmpty() && !name.startsWith(QLatin1Char('~'))
+               && !isPunct(scope, ':');
     }
 
     int close = open;
