@@ -353,6 +353,8 @@ void TestCodeGen::regeneration()
                        "+ QChar('}') + R\"x(})x\";\n}");
     const QString getter = QStringLiteral("int Person::getAge()const\n{\n    return m_age;\n}\n\n");
     const QString gone = QStringLiteral("// No longer in the diagram.\n");
+    const QString overload =
+        QStringLiteral("QString Person::describe(double x) { return {}; }\n\n");
     const QString helper = QStringLiteral("static int twice(int v)\n{\n    return 2 * v;\n}\n\n");
     using Change = std::function<void(ClassModel *)>;
     const auto argument = [](ClassModel *m) { return m->methods().first()->args().first(); };
@@ -371,10 +373,12 @@ void TestCodeGen::regeneration()
          describe + body + QStringLiteral("\n\n") + getter,
          describe + body + QStringLiteral("\n\n") + getter
              + QStringLiteral("void Person::greet()\n{\n\n}\n\n")},
-        {"argument renamed", [&](ClassModel *m) { argument(m)->setName(QStringLiteral("level")); },
-         describe + body + QStringLiteral("\n\n") + getter,
+        {"argument renamed, beside an overload",
+         [&](ClassModel *m) { argument(m)->setName(QStringLiteral("level")); },
+         describe + body + QStringLiteral("\n\n") + overload + getter,
          QStringLiteral("QString Person::describe(int level)\n") + body + QStringLiteral("\n\n")
-             + getter},
+             + getter + QStringLiteral("#if 0\n") + gone + overload.trimmed()
+             + QStringLiteral("\n#endif\n")},
         {"argument type changed",
          [&](ClassModel *m) { argument(m)->setType(QStringLiteral("long")); },
          describe + body + QStringLiteral("\n\n") + getter,
