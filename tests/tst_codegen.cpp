@@ -350,7 +350,7 @@ void TestCodeGen::regeneration()
     const QString describe = QStringLiteral("QString Person::describe(int depth)\n");
     const QString body =
         QStringLiteral("{\n    // } in a comment\n    return QStringLiteral(\"}{\") "
-                       "+ QChar('}') + R\"x(})x\";\n}");
+                       "+ QChar('}') + R\"x(}\")x\";\n}");
     const QString getter = QStringLiteral("int Person::getAge()const\n{\n    return m_age;\n}\n\n");
     const QString gone = QStringLiteral("// No longer in the diagram.\n");
     const QString overload =
