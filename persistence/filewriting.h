@@ -19,6 +19,7 @@ struct Existing
 {
     bool regular = false;
     QByteArray bytes;
+    unsigned permissions = 0; // kept by the file that replaces it
 };
 Existing read(const QString &path);
 

@@ -337,7 +337,13 @@ void TestCodeGen::noPartialFiles()
     const QString target = outside.filePath(QStringLiteral("target.txt"));
     QVERIFY(MainWindowTesting::writeFile(target, "outside"));
     QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("blocked.h"))));
+    // The source replaced keeps its permissions.
+    const QString source = dir.filePath(QStringLiteral("blocked.cpp"));
+    QVERIFY(QFile::setPermissions(source, QFile::ReadOwner | QFile::WriteOwner));
+    const QFile::Permissions permissions = QFile::permissions(source);
     QVERIFY(recorder.generate(diagram, diagram.classes, dir.path()));
+    QVERIFY(readAll(source).contains("int earlier;"));
+    QCOMPARE(QFile::permissions(source), permissions);
     QCOMPARE(readAll(target), QByteArray("outside"));
     QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("blocked.h"))).isSymLink());
     QVERIFY(readAll(dir.filePath(QStringLiteral("blocked.h"))).contains("class Blocked"));
