@@ -26,7 +26,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 }
 
 // A new file beside the target holding the bytes; its name, or empty when it failed.
-QByteArray stage(const QByteArray &target, const QByteArray &bytes)
+QByteArray stage(const QByteArray &target, const QByteArray &bytes, unsigned permissions)
 {
     static unsigned counter = 0;
     static const QByteArray process = QByteArray::number(::getpid());
@@ -41,7 +41,8 @@ QByteArray stage(const QByteArray &target, const QByteArray &bytes)
             continue;
         if (fd < 0)
             return QByteArray();
-        const bool written = writeAll(fd, bytes);
+        const bool written =
+            (permissions == 0 || ::fchmod(fd, mode_t(permissions)) == 0) && writeAll(fd, bytes);
         if (::close(fd) == 0 && written)
             return path;
         ::unlink(path.constData());
@@ -90,6 +91,7 @@ Existing read(const QString &path)
             done += got;
         }
         existing.regular = done == existing.bytes.size();
+        existing.permissions = info.st_mode & 07777;
         if (!existing.regular)
             existing.bytes.clear();
     }
@@ -114,7 +116,7 @@ int replaceTogether(const QList<Replacement> &files)
     for (int i = 0; i < files.size(); ++i) {
         if (!files.at(i).changed())
             continue;
-        staged[i] = stage(targets.at(i), files.at(i).bytes);
+        staged[i] = stage(targets.at(i), files.at(i).bytes, files.at(i).existing.permissions);
         if (staged.at(i).isEmpty()) {
             discard();
             return i;
@@ -136,7 +138,8 @@ int replaceTogether(const QList<Replacement> &files)
                 ::unlink(targets.at(j).constData());
                 continue;
             }
-            const QByteArray back = stage(targets.at(j), files.at(j).existing.bytes);
+            const QByteArray back =
+                stage(targets.at(j), files.at(j).existing.bytes, files.at(j).existing.permissions);
             if (!back.isEmpty() && ::rename(back.constData(), targets.at(j).constData()) != 0)
                 ::unlink(back.constData());
         }
