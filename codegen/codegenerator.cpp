@@ -10,6 +10,7 @@
 #include "persistence/filewriting.h"
 
 #include <QDir>
+#include <QSet>
 
 namespace {
 
@@ -242,6 +243,7 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
 
     // One walk over the links for the whole generation, not one per class.
     const QHash<const ClassItem *, QList<ClassItem *>> parents = linkParents();
+    QSet<QString> generatedSources;
 
     for (ClassItem *item : items) {
         const QString name = item->getModel()->name();
@@ -257,7 +259,10 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
                                         FileWriting::read(sourcePath)};
         const QByteArray &old = source.existing.bytes;
         bool keptAside = false;
-        if (!m_overwrite && source.existing.regular && old != source.bytes) {
+        // A source this generation wrote for a class of the same file name is replaced,
+        // not merged: its code belongs to the other class.
+        const bool writtenEarlier = generatedSources.contains(sourcePath);
+        if (!m_overwrite && !writtenEarlier && source.existing.regular && old != source.bytes) {
             const QString oldText = QString::fromUtf8(old);
             QString merged;
             // A file that is not UTF-8 would not come back byte for byte.
@@ -285,6 +290,7 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
             else if (m_onUnchanged)
                 m_onUnchanged(file.path);
         }
+        generatedSources.insert(sourcePath);
         if (keptAside)
             report(Problem::SourceKeptAside, name);
     }

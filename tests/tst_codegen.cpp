@@ -501,8 +501,10 @@ void TestCodeGen::windowGeneratesTheSelection()
     // Foo and FOO both write foo.h: the class picked last is generated last.
     for (const bool fooLast : {true, false}) {
         Window w;
-        w.diagram.add(QStringLiteral("Foo"));
-        w.diagram.add(QStringLiteral("FOO"));
+        for (const QString &name : {QStringLiteral("Foo"), QStringLiteral("FOO")}) {
+            w.diagram.add(name)->getModel()->addMethod(
+                new Function(QStringLiteral("run"), QStringLiteral("void"), ArgAtt::Public, {}));
+        }
         w.open(w.dir.path());
         w.select(fooLast ? 1 : 0);
         w.select(fooLast ? 0 : 1);
@@ -511,6 +513,9 @@ void TestCodeGen::windowGeneratesTheSelection()
         QVERIFY(!w.window.isVisible());
         QVERIFY(readAll(w.dir.filePath(QStringLiteral("foo.h")))
                     .contains(fooLast ? "class Foo\n" : "class FOO\n"));
+        // The source of the class generated first is replaced, not merged.
+        QVERIFY(!readAll(w.dir.filePath(QStringLiteral("foo.cpp")))
+                     .contains(fooLast ? "FOO::run" : "Foo::run"));
         QCOMPARE(filesIn(w.dir.path()), list({"foo.cpp", "foo.h"}));
     }
 }
