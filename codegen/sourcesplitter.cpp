@@ -103,7 +103,8 @@ bool SourceSplitter::lex()
             ++i;
             continue;
         }
-        if (c.isSpace()) {
+        // A byte order mark counts as a blank.
+        if (c.isSpace() || c == QChar(0xFEFF)) {
             ++i;
             continue;
         }
@@ -303,6 +304,10 @@ bool SourceSplitter::readCodeUnit(int *index)
     m_bodyToken = -1;
     for (int i = first; i < count; ++i) {
         const Token &token = m_tokens.at(i);
+        // A preprocessor line inside a declaration, outside any bracket, could hide or
+        // change what the declaration is.
+        if (token.kind == Token::Directive && closers.isEmpty())
+            return false;
         if (token.kind != Token::Punct)
             continue;
         const QChar c = m_text.at(token.begin);
