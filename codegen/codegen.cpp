@@ -174,10 +174,18 @@ void CodeGen::on_com_gen_clicked()
                                  tr("La générération s'est correctement éffectuée."),
                                  QMessageBox::Ok);
     } else {
-        QMessageBox::warning(this, tr("Génération"),
-                             tr("La génération est terminée avec des erreurs.")
-                                 + QStringLiteral("\n\n") + problems.join(QLatin1Char('\n')),
-                             QMessageBox::Ok);
+        // A box stays on the screen: beyond a screenful, the whole list is in its details.
+        constexpr int shown = 20;
+        QStringList lines = problems.mid(0, shown);
+        if (problems.size() > shown)
+            lines.append(tr("… et %1 autres, dans les détails").arg(problems.size() - shown));
+        QMessageBox box(QMessageBox::Warning, tr("Génération"),
+                        tr("La génération est terminée avec des erreurs.") + QStringLiteral("\n\n")
+                            + lines.join(QLatin1Char('\n')),
+                        QMessageBox::Ok, this);
+        if (problems.size() > shown)
+            box.setDetailedText(problems.join(QLatin1Char('\n')));
+        box.exec();
     }
     hide();
 }

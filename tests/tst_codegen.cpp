@@ -554,6 +554,14 @@ void TestCodeGen::windowBoxes()
              list({"fine.cpp", "fine.h", "first.h", "odd.cpp", "odd.cpp.new", "odd.h"}));
     QCOMPARE(readAll(folder + QStringLiteral("/odd.cpp")), QByteArray("int x = {;\n"));
     QCOMPARE(filesIn(w.dir.path()), list({"out"}));
+
+    // Past twenty problems, the box keeps its size and says how many more there are.
+    for (int i = 0; i < 20; ++i)
+        w.diagram.add(QStringLiteral("Bad %1").arg(i));
+    w.open(folder);
+    w.child<QCheckBox>("che_genAll")->click();
+    QVERIFY(w.generate(1).constFirst().endsWith(
+        QStringLiteral("pour un fichier : Bad 16\n… et 3 autres, dans les détails")));
 }
 
 void TestCodeGen::commandLineGeneration()

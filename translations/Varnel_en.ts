@@ -390,6 +390,10 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>La génération est terminée avec des erreurs.</source>
         <translation>The generation finished with errors.</translation>
     </message>
+    <message>
+        <source>… et %1 autres, dans les détails</source>
+        <translation>… and %1 more, in the details</translation>
+    </message>
 </context>
 <context>
     <name>CodeGenerator</name>

@@ -390,6 +390,10 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>La génération est terminée avec des erreurs.</source>
         <translation>La génération est terminée avec des erreurs.</translation>
     </message>
+    <message>
+        <source>… et %1 autres, dans les détails</source>
+        <translation>… et %1 autres, dans les détails</translation>
+    </message>
 </context>
 <context>
     <name>CodeGenerator</name>
