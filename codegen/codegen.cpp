@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QHash>
 #include <QMessageBox>
+#include <QSet>
 
 namespace {
 
@@ -127,17 +129,19 @@ QList<ClassItem *> CodeGen::pickedItems() const
     if (ui->che_genAll->isChecked())
         return *classItems;
 
+    // Every class of a picked name is generated once, however many rows bear it, in the
+    // order the names were picked; one pass over the diagram, so that picking every row
+    // of a large diagram stays linear.
+    QHash<QString, QList<ClassItem *>> byName;
+    for (ClassItem *item : std::as_const(*classItems))
+        byName[item->getModel()->name()].append(item);
     QList<ClassItem *> items;
-    QStringList names;
+    QSet<QString> names;
     for (const QModelIndex &index : ui->lis_classes->selectionModel()->selectedIndexes()) {
         const QString name = index.data(Qt::DisplayRole).toString();
-        // Every class of a picked name is generated once, however many rows bear it.
-        if (names.contains(name))
-            continue;
-        names.append(name);
-        for (ClassItem *item : std::as_const(*classItems)) {
-            if (item->getModel()->name() == name)
-                items.append(item);
+        if (!names.contains(name)) {
+            names.insert(name);
+            items.append(byName.value(name));
         }
     }
     return items;
@@ -160,20 +164,10 @@ void CodeGen::on_com_gen_clicked()
     }
 
     CodeGenerator generator(*linkItems, *classItems);
-    generator.setProblemHandler([this](CodeGenerator::Problem problem, const QString &name) {
-        QString text;
-        switch (problem) {
-        case CodeGenerator::Problem::InvalidName:
-            text = tr("Nom de classe invalide pour un fichier : ") + name;
-            break;
-        case CodeGenerator::Problem::CannotWriteSource:
-            text = tr("Impossible de créer le fichier ") + name + QStringLiteral(".cpp");
-            break;
-        case CodeGenerator::Problem::CannotWriteHeader:
-            text = tr("Impossible de créer le fichier ") + name + QStringLiteral(".h");
-            break;
-        }
-        QMessageBox::critical(this, tr("Erreur"), text, QMessageBox::Ok);
+    // One box at the end lists every problem, rather than one box per class.
+    QStringList problems;
+    generator.setProblemHandler([&problems](CodeGenerator::Problem problem, const QString &name) {
+        problems.append(CodeGenerator::problemText(problem, name));
     });
     const bool allWritten = generator.generate(selectedItems, dirPath);
     selectedItems.clear();
@@ -183,8 +177,18 @@ void CodeGen::on_com_gen_clicked()
                                  tr("La générération s'est correctement éffectuée."),
                                  QMessageBox::Ok);
     } else {
-        QMessageBox::warning(this, tr("Génération"),
-                             tr("La génération est terminée avec des erreurs."), QMessageBox::Ok);
+        // A box stays on the screen: beyond a screenful, the whole list is in its details.
+        constexpr int shown = 20;
+        QStringList lines = problems.mid(0, shown);
+        if (problems.size() > shown)
+            lines.append(tr("… et %1 autres, dans les détails").arg(problems.size() - shown));
+        QMessageBox box(QMessageBox::Warning, tr("Génération"),
+                        tr("La génération est terminée avec des erreurs.") + QStringLiteral("\n\n")
+                            + lines.join(QLatin1Char('\n')),
+                        QMessageBox::Ok, this);
+        if (problems.size() > shown)
+            box.setDetailedText(problems.join(QLatin1Char('\n')));
+        box.exec();
     }
     hide();
 }

@@ -2,14 +2,15 @@
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
+#include "codegen/sourcemerger.h"
 #include "model/argatt.h"
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/linkmodel.h"
 #include "model/typescan.h"
+#include "persistence/filewriting.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -100,13 +101,6 @@ QList<int> cycles(const QList<QList<int>> &edges)
     return component;
 }
 
-// Writes the whole text or nothing: a failed write keeps any earlier file intact.
-bool writeFile(QSaveFile *file, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return file->write(bytes) == bytes.size() && file->commit();
-}
-
 } // namespace
 
 // What the whole diagram tells the header of one class.
@@ -152,6 +146,23 @@ CodeGenerator::CodeGenerator(const QList<Link *> &links, const QList<ClassItem *
     : m_links(links)
     , m_classes(classes)
 {}
+
+QString CodeGenerator::problemText(Problem problem, const QString &className)
+{
+    switch (problem) {
+    case Problem::InvalidName:
+        return tr("Nom de classe invalide pour un fichier : ") + className;
+    case Problem::CannotWriteSource:
+        return tr("Impossible de créer le fichier ") + className + QStringLiteral(".cpp");
+    case Problem::CannotWriteHeader:
+        return tr("Impossible de créer le fichier ") + className + QStringLiteral(".h");
+    case Problem::SourceKeptAside:
+        return tr("%1 n'a pas pu être relu sans risque : il reste tel quel et le nouveau "
+                  "squelette est écrit dans %2")
+            .arg(sourceFileName(className), sourceFileName(className) + QStringLiteral(".new"));
+    }
+    return QString();
+}
 
 bool CodeGenerator::isValidFileName(const QString &className)
 {
@@ -403,29 +414,41 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
         const QString sourcePath = QDir::toNativeSeparators(dir.filePath(sourceFileName(name)));
         const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
 
-        // Both files are opened before either is written, so that a class whose header
-        // cannot be created does not leave a lone source file behind. Unbuffered, so that
-        // a write cut short (disk full) is seen before commit() would put it in place.
-        QSaveFile source(sourcePath);
-        if (!source.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            report(Problem::CannotWriteSource, name);
-            continue;
+        const QString freshSource = sourceText(item, diagram);
+        FileWriting::Replacement source{sourcePath, freshSource.toUtf8(),
+                                        FileWriting::read(sourcePath)};
+        const QByteArray &old = source.existing.bytes;
+        bool keptAside = false;
+        if (!m_overwrite && source.existing.regular && old != source.bytes) {
+            const QString oldText = QString::fromUtf8(old);
+            QString merged;
+            // A file that is not UTF-8 would not come back byte for byte.
+            if (oldText.toUtf8() == old
+                && SourceMerger::merge(oldText, freshSource, name, &merged)) {
+                source.bytes = merged.toUtf8();
+            } else {
+                keptAside = true;
+                source.path += QStringLiteral(".new");
+                source.existing = FileWriting::read(source.path);
+            }
         }
-        QSaveFile header(headerPath);
-        if (!header.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            source.cancelWriting();
-            report(Problem::CannotWriteHeader, name);
-            continue;
-        }
+        const QByteArray headerBytes = headerText(item, diagram).toUtf8();
+        const FileWriting::Replacement header{headerPath, headerBytes,
+                                              FileWriting::read(headerPath)};
 
-        if (writeFile(&source, sourceText(item, diagram)))
-            written(sourcePath);
-        else
-            report(Problem::CannotWriteSource, name);
-        if (writeFile(&header, headerText(item, diagram)))
-            written(headerPath);
-        else
-            report(Problem::CannotWriteHeader, name);
+        const int failed = FileWriting::replaceTogether({source, header});
+        if (failed >= 0) {
+            report(failed == 0 ? Problem::CannotWriteSource : Problem::CannotWriteHeader, name);
+            continue;
+        }
+        for (const FileWriting::Replacement &file : {source, header}) {
+            if (file.changed())
+                written(file.path);
+            else if (m_onUnchanged)
+                m_onUnchanged(file.path);
+        }
+        if (keptAside)
+            report(Problem::SourceKeptAside, name);
     }
     return allWritten;
 }

@@ -12,6 +12,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
+#include <QSet>
 #include <QTextStream>
 
 #include <cstring>
@@ -32,16 +34,28 @@ class Runner
 
 public:
     static int run(int argc, char **argv);
+
+private:
+    // Each mode reads the diagram the same way; -1 when it was read.
+    static int readDiagram(const QString &path, Diagram *diagram);
+    static int generate(const QCommandLineParser &parser, const Diagram &diagram);
+
+    static QTextStream &out();
+    static QTextStream &err();
 };
 
 } // namespace
 
 bool isHeadless(int argc, char **argv)
 {
-    static const char *const options[] = {"--generate", "-g", "--output",  "-o",
-                                          "--class",    "-c", "--help",    "--help-all",
-                                          "-h",         "-?", "--version", "-v"};
+    static const char *const options[] = {"--generate", "-g",     "--output",   "-o", "--class",
+                                          "-c",         "--help", "--help-all", "-h", "-?",
+                                          "--version",  "-v",     "--overwrite"};
     if (ExportCommand::isRequested(argc, argv))
+        return true;
+    // Anything that looks like an option goes to the parser, which names what it does not
+    // know; only a lone "--" or a diagram path opens the window.
+    if (argc > 1 && argv[1][0] == '-' && std::strcmp(argv[1], "--") != 0)
         return true;
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
@@ -62,14 +76,26 @@ int run(int argc, char **argv)
     return Runner::run(argc, argv);
 }
 
+QTextStream &Runner::out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &Runner::err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
 int Runner::run(int argc, char **argv)
 {
     const std::unique_ptr<QCoreApplication> app = ExportCommand::makeApplication(argc, argv);
     // The user's language applies here too, found as the window finds it.
     Startup::prepare();
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    QTextStream &out = Runner::out();
+    QTextStream &err = Runner::err();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -88,6 +114,10 @@ int Runner::run(int argc, char **argv)
     const QCommandLineOption classOption(
         {QStringLiteral("c"), QStringLiteral("class")},
         tr("Classe à générer (répétable) ; toutes les classes sans cette option."), tr("nom"));
+    const QCommandLineOption overwriteOption(
+        QStringLiteral("overwrite"),
+        tr("Écrit des squelettes neufs sur les fichiers existants, sans garder le code "
+           "écrit dans les fichiers source."));
     parser.addOption(generateOption);
     parser.addOption(outputOption);
     parser.addOption(classOption);
@@ -97,6 +127,7 @@ int Runner::run(int argc, char **argv)
            "de son suffixe (.png, .svg ou .pdf)."),
         tr("diagramme"));
     parser.addOption(exportOption);
+    parser.addOption(overwriteOption);
 
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << Qt::endl;
@@ -141,47 +172,58 @@ int Runner::run(int argc, char **argv)
         err << tr("Un seul diagramme et un seul dossier de destination sont admis.") << Qt::endl;
         return UsageError;
     }
-    const QString diagramPath = generates.constFirst();
-    const QString folder = outputs.constFirst();
 
+    Diagram diagram;
+    const int readFailure = readDiagram(generates.constFirst(), &diagram);
+    if (readFailure >= 0)
+        return readFailure;
+    return generate(parser, diagram);
+}
+
+int Runner::readDiagram(const QString &path, Diagram *diagram)
+{
     // Nothing here is drawn: the boxes get no font.
     DiagramReader reader(nullptr);
-    const DiagramReader::Status status = reader.readFile(diagramPath);
-    Diagram diagram;
-    diagram.classes = reader.takeClasses();
-    diagram.links = reader.takeLinks();
+    const DiagramReader::Status status = reader.readFile(path);
+    diagram->classes = reader.takeClasses();
+    diagram->links = reader.takeLinks();
     if (status == DiagramReader::CannotOpen) {
-        err << tr("Impossible d'ouvrir le fichier à cet emplacement :") << QLatin1Char(' ')
-            << QDir::toNativeSeparators(diagramPath) << Qt::endl;
+        err() << tr("Impossible d'ouvrir le fichier à cet emplacement :") << QLatin1Char(' ')
+              << QDir::toNativeSeparators(path) << Qt::endl;
         return GenerationFailed;
     }
     if (status != DiagramReader::ReadOk) {
-        err << tr("Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.")
-            << QLatin1Char(' ') << QDir::toNativeSeparators(diagramPath) << Qt::endl;
+        err() << tr("Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.")
+              << QLatin1Char(' ') << QDir::toNativeSeparators(path) << Qt::endl;
         return GenerationFailed;
     }
+    return -1;
+}
 
+int Runner::generate(const QCommandLineParser &parser, const Diagram &diagram)
+{
+    QTextStream &err = Runner::err();
+    const QString folder = parser.value(QStringLiteral("output"));
     bool ok = true;
     QList<ClassItem *> items;
-    if (!parser.isSet(classOption)) {
+    if (!parser.isSet(QStringLiteral("class"))) {
         items = diagram.classes;
     } else {
-        QStringList seen;
-        for (const QString &name : parser.values(classOption)) {
+        // One pass over the diagram, however many classes are named.
+        QHash<QString, QList<ClassItem *>> byName;
+        for (ClassItem *item : diagram.classes)
+            byName[item->getModel()->name()].append(item);
+        QSet<QString> seen;
+        for (const QString &name : parser.values(QStringLiteral("class"))) {
             if (seen.contains(name))
                 continue;
-            seen.append(name);
-            bool found = false;
-            for (ClassItem *item : std::as_const(diagram.classes)) {
-                if (item->getModel()->name() == name) {
-                    items.append(item);
-                    found = true;
-                }
-            }
-            if (!found) {
+            seen.insert(name);
+            const QList<ClassItem *> named = byName.value(name);
+            if (named.isEmpty()) {
                 err << tr("Classe absente du diagramme : ") << name << Qt::endl;
                 ok = false;
             }
+            items += named;
         }
     }
 
@@ -192,25 +234,20 @@ int Runner::run(int argc, char **argv)
     }
 
     CodeGenerator generator(diagram.links, diagram.classes);
+    generator.setOverwrite(parser.isSet(QStringLiteral("overwrite")));
     generator.setProblemHandler([&err](CodeGenerator::Problem problem, const QString &name) {
-        switch (problem) {
-        case CodeGenerator::Problem::InvalidName:
-            err << tr("Nom de classe invalide pour un fichier : ") << name;
-            break;
-        case CodeGenerator::Problem::CannotWriteSource:
-            err << tr("Impossible de créer le fichier ") << name << QStringLiteral(".cpp");
-            break;
-        case CodeGenerator::Problem::CannotWriteHeader:
-            err << tr("Impossible de créer le fichier ") << name << QStringLiteral(".h");
-            break;
-        }
-        err << Qt::endl;
+        err << CodeGenerator::problemText(problem, name) << Qt::endl;
     });
-    generator.setWrittenHandler([&out](const QString &path) { out << path << '\n'; });
-    if (items.isEmpty() && !parser.isSet(classOption))
+    generator.setWrittenHandler([](const QString &path) { out() << path << '\n'; });
+    int unchanged = 0;
+    generator.setUnchangedHandler([&unchanged](const QString &) { ++unchanged; });
+    if (items.isEmpty() && !parser.isSet(QStringLiteral("class")))
         err << tr("Aucune classe à générer.") << Qt::endl;
     if (!generator.generate(items, folder))
         ok = false;
+    // Only the files written are listed, so that a build script can tell what changed.
+    if (unchanged > 0)
+        err << tr("Fichiers inchangés : %1").arg(unchanged) << Qt::endl;
     return ok ? Success : GenerationFailed;
 }
 

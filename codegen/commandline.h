@@ -2,7 +2,7 @@
 #define COMMANDLINE_H
 
 // Headless code generation and pictures for build scripts:
-//   varnel --generate DIAGRAM.vnls --output DIR [--class NAME]...
+//   varnel --generate DIAGRAM.vnls --output DIR [--class NAME]... [--overwrite]
 //   varnel --export DIAGRAM.vnls --output FILE.png|svg|pdf
 namespace CommandLine {
 
@@ -16,7 +16,9 @@ enum ExitCode {
 };
 
 // True when the arguments ask for work without a window (--generate, --output, --class,
-// --export, --help, --version). A lone diagram path is left to the window.
+// --export, --help, --version), or when the first one looks like an option (other than a
+// lone "--"), so that a mistyped option is reported rather than opening a window. A lone
+// diagram path is left to the window.
 bool isHeadless(int argc, char **argv);
 // Runs that work inside its own application and returns the exit code. No window is
 // created, so it needs no display: a picture is drawn on the offscreen platform.

@@ -1,5 +1,6 @@
 #include "persistence/cfg.h"
 
+#include "persistence/filewriting.h"
 #include "persistence/xmllimits.h"
 #include "persistence/xmlwriter.h"
 
@@ -9,7 +10,6 @@
 #include <QDomElement>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -141,18 +141,7 @@ int Cfg::writeCfg(const QString &path) const
     const QFileInfo info(path);
     if (!info.dir().exists())
         QDir().mkpath(info.absolutePath());
-    // Written aside and renamed, so a failed write never leaves half a file behind.
-    // Unbuffered, so that a write cut short (disk full) is seen before commit() would
-    // put the truncated file in place of the previous one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return 1;
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return 1;
-    }
-    return file.commit() ? 0 : 1;
+    return FileWriting::save(path, toBytes()) ? 0 : 1;
 }
 
 Cfg::ReadStatus Cfg::readCfg()

@@ -4,11 +4,11 @@
 #include "canvas/link.h"
 #include "model/classmodel.h"
 #include "model/linkmodel.h"
+#include "persistence/filewriting.h"
 #include "persistence/xmlwriter.h"
 
 #include <QDomDocument>
 #include <QDomElement>
-#include <QSaveFile>
 
 namespace {
 
@@ -63,18 +63,5 @@ QByteArray DiagramWriter::toBytes(const QList<ClassItem *> &classes, const QList
 bool DiagramWriter::writeFile(const QString &path, const QList<ClassItem *> &classes,
                               const QList<Link *> &links)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    // Unbuffered: a buffered write that only partly reaches the disk (disk full) is
-    // not reported by commit(), which would then replace the previous file with a
-    // truncated one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray bytes = toBytes(classes, links);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return FileWriting::save(path, toBytes(classes, links));
 }

@@ -8,11 +8,13 @@
 #include "model/argatt.h"
 #include "model/function.h"
 #include "persistence/diagramreader.h"
+#include "persistence/diagramwriter.h"
 #include "testsupport/filesizelimit.h"
 #include "testsupport/modalanswerer.h"
 
 #include <QCheckBox>
 #include <QCommandLinkButton>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QListView>
@@ -191,6 +193,7 @@ private slots:
     void noPartialFiles();
     void compiles_data();
     void compiles();
+    void regeneration();
     void windowGeneratesTheSelection();
     void windowBoxes();
     void commandLineUsageAndLanguage();
@@ -290,13 +293,15 @@ void TestCodeGen::noPartialFiles()
     diagram.add(QStringLiteral("Blocked"));
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("blocked.h")));
-    // An earlier generation's source is left as it was, and no temporary file is left behind.
-    QVERIFY(MainWindowTesting::writeFile(dir.filePath(QStringLiteral("blocked.cpp")), "earlier"));
+    // The header fails after the source is in place: the earlier source comes back, and
+    // no temporary file is left behind.
+    const QByteArray earlier = "int earlier;\n";
+    QVERIFY(MainWindowTesting::writeFile(dir.filePath(QStringLiteral("blocked.cpp")), earlier));
     Recorder recorder;
     QVERIFY(!recorder.generate(diagram, diagram.classes, dir.path()));
     QCOMPARE(recorder.problems,
              Problems({{CodeGenerator::Problem::CannotWriteHeader, QStringLiteral("Blocked")}}));
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), QByteArray("earlier"));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), earlier);
     QCOMPARE(filesIn(dir.path()), list({"blocked.cpp", "blocked.h"}));
 
     // A disk full half way leaves the earlier files as they were.
@@ -307,8 +312,171 @@ void TestCodeGen::noPartialFiles()
         QVERIFY(limit.isActive());
         QVERIFY(!recorder.generate(diagram, diagram.classes, dir.path()));
     }
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), QByteArray("earlier"));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("blocked.cpp"))), earlier);
     QCOMPARE(filesIn(dir.path()), list({"blocked.cpp"}));
+
+    // A link in the folder is replaced by a file; what it pointed at is not written.
+    QTemporaryDir outside;
+    const QString target = outside.filePath(QStringLiteral("target.txt"));
+    QVERIFY(MainWindowTesting::writeFile(target, "outside"));
+    QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("blocked.h"))));
+    // The source replaced keeps its permissions.
+    const QString source = dir.filePath(QStringLiteral("blocked.cpp"));
+    QVERIFY(QFile::setPermissions(source, QFile::ReadOwner | QFile::WriteOwner));
+    const QFile::Permissions permissions = QFile::permissions(source);
+    QVERIFY(recorder.generate(diagram, diagram.classes, dir.path()));
+    QVERIFY(readAll(source).contains("int earlier;"));
+    QCOMPARE(QFile::permissions(source), permissions);
+    QCOMPARE(readAll(target), QByteArray("outside"));
+    QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("blocked.h"))).isSymLink());
+    QVERIFY(readAll(dir.filePath(QStringLiteral("blocked.h"))).contains("class Blocked"));
+}
+
+void TestCodeGen::regeneration()
+{
+    // Person::describe(int depth) and the getter of m_age, generated once; then the old
+    // source is rewritten after the banner and the diagram changes.
+    const QString describe = QStringLiteral("QString Person::describe(int depth)\n");
+    const QString body =
+        QStringLiteral("{\n    // } in a comment\n    return QStringLiteral(\"}{\") "
+                       "+ QChar('}') + R\"x(}\")x\";\n}");
+    const QString getter = QStringLiteral("int Person::getAge()const\n{\n    return m_age;\n}\n\n");
+    const QString gone = QStringLiteral("// No longer in the diagram.\n");
+    const QString overload =
+        QStringLiteral("QString Person::describe(double x) { return {}; }\n\n");
+    const QString helper = QStringLiteral("static int twice(int v)\n{\n    return 2 * v;\n}\n\n");
+    using Change = std::function<void(ClassModel *)>;
+    const auto argument = [](ClassModel *m) { return m->methods().first()->args().first(); };
+    const struct
+    {
+        const char *name;
+        Change change;
+        QString oldTail;
+        QString newTail; // empty: the old file is kept and the skeleton goes beside it
+    } rows[] = {
+        {"method added",
+         [](ClassModel *m) {
+             m->addMethod(
+                 new Function(QStringLiteral("greet"), QStringLiteral("void"), ArgAtt::Public, {}));
+         },
+         describe + body + QStringLiteral("\n\n") + getter,
+         describe + body + QStringLiteral("\n\n") + getter
+             + QStringLiteral("void Person::greet()\n{\n\n}\n\n")},
+        {"argument renamed, beside an overload",
+         [&](ClassModel *m) { argument(m)->setName(QStringLiteral("level")); },
+         describe + body + QStringLiteral("\n\n") + overload + getter,
+         QStringLiteral("QString Person::describe(int level)\n") + body + QStringLiteral("\n\n")
+             + getter + QStringLiteral("#if 0\n") + gone + overload.trimmed()
+             + QStringLiteral("\n#endif\n")},
+        {"argument type changed",
+         [&](ClassModel *m) { argument(m)->setType(QStringLiteral("long")); },
+         describe + body + QStringLiteral("\n\n") + getter,
+         QStringLiteral("QString Person::describe(long depth)\n") + body + QStringLiteral("\n\n")
+             + getter},
+        {"overload ambiguous", [&](ClassModel *m) { argument(m)->setType(QStringLiteral("long")); },
+         describe + body
+             + QStringLiteral("\n\nQString Person::describe(double x) { return {}; }\n\n") + getter,
+         QStringLiteral("QString Person::describe(long depth)\n{\n\n}\n\n") + getter
+             + QStringLiteral("#if 0\n") + gone + describe + body + QStringLiteral("\n\n") + gone
+             + QStringLiteral("QString Person::describe(double x) { return {}; }\n#endif\n")},
+        {"method removed", [](ClassModel *m) { m->removeMethod(QStringLiteral("describe")); },
+         describe + body + QStringLiteral("\n\n") + getter,
+         getter + QStringLiteral("#if 0\n") + gone + describe + body
+             + QStringLiteral("\n#endif\n")},
+        {"include and helper kept, accessor follows",
+         [](ClassModel *m) { m->attributes().first()->setName(QStringLiteral("m_years")); },
+         QStringLiteral("#include <QList>\n\n") + describe + body + QStringLiteral("\n\n") + helper
+             + getter,
+         QStringLiteral("#include <QList>\n\n") + describe + body + QStringLiteral("\n\n") + helper
+             + QString(getter).replace(QStringLiteral("m_age"), QStringLiteral("m_years"))},
+        {"unbalanced", Change([](ClassModel *) {}), describe + QStringLiteral("{\n") + getter,
+         QString()},
+    };
+    for (const auto &row : rows) {
+        for (const bool viaProgram : {false, true}) {
+            const QString tag =
+                QLatin1String(row.name) + QLatin1String(viaProgram ? " (program) " : " ");
+            Diagram diagram;
+            ClassModel *person = diagram.add(QStringLiteral("Person"))->getModel();
+            person->addAttribute(new ArgAtt(QStringLiteral("m_age"), QStringLiteral("int"),
+                                            QString(), ArgAtt::Private));
+            person->addMethod(new Function(
+                QStringLiteral("describe"), QStringLiteral("QString"), ArgAtt::Public,
+                {new ArgAtt(QStringLiteral("depth"), QStringLiteral("int"), QString(), 2)}));
+            person->addMethod(
+                new Function(QStringLiteral("getAge"), QStringLiteral("int"), ArgAtt::Getter, {}));
+            person->methods().last()->setLinkedAtt(person->attributes().first());
+            QTemporaryDir dir;
+            const QString source = dir.filePath(QStringLiteral("person.cpp"));
+            // Returns the files written, and how many were left alone.
+            const auto generate = [&](int expectedExit) {
+                if (!viaProgram) {
+                    Recorder recorder;
+                    CodeGenerator generator(diagram.links);
+                    int unchanged = 0;
+                    generator.setUnchangedHandler([&unchanged](const QString &) { ++unchanged; });
+                    generator.setWrittenHandler([&recorder](const QString &path) {
+                        recorder.written.append(QFileInfo(path).fileName());
+                    });
+                    const bool ok = generator.generate(diagram.classes, dir.path());
+                    [&] { QCOMPARE(ok, expectedExit == 0); }();
+                    return qMakePair(recorder.written, unchanged);
+                }
+                const QString file = m_settings.filePath(QStringLiteral("person.vnls"));
+                [&] { QVERIFY(DiagramWriter::writeFile(file, diagram.classes, diagram.links)); }();
+                const Run run = runVarnel(m_program, {QStringLiteral("-g"), file,
+                                                      QStringLiteral("--output=") + dir.path()});
+                [&] { QCOMPARE(run.exitCode, expectedExit); }();
+                QStringList written;
+                for (const QString &line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                    written.append(QFileInfo(line).fileName());
+                const QRegularExpressionMatch unchanged =
+                    QRegularExpression(QStringLiteral("inchangés : (\\d+)")).match(run.err);
+                [&] {
+                    QCOMPARE(run.err.contains(QLatin1String("person.cpp.new")), expectedExit != 0);
+                }();
+                return qMakePair(written, unchanged.captured(1).toInt());
+            };
+            QCOMPARE(generate(0).first, list({"person.cpp", "person.h"}));
+            const QString fresh = QString::fromUtf8(readAll(source));
+            const QString preamble = fresh.left(fresh.indexOf(describe));
+            QVERIFY(MainWindowTesting::writeFile(source, (preamble + row.oldTail).toUtf8()));
+            row.change(person);
+            const int exit = row.newTail.isEmpty() ? 1 : 0;
+            QCOMPARE(generate(exit).first, row.newTail.isEmpty()
+                                               ? list({"person.cpp.new"})
+                                               : list({"person.cpp", "person.h"}));
+            if (row.newTail.isEmpty()) {
+                QCOMPARE(readAll(source), (preamble + row.oldTail).toUtf8());
+                QCOMPARE(readAll(source + QStringLiteral(".new")),
+                         CodeGenerator(diagram.links).sourceText(diagram.classes.first()).toUtf8());
+            } else {
+                QCOMPARE(QString::fromUtf8(readAll(source)), preamble + row.newTail);
+            }
+            if (!viaProgram && QLatin1String(row.name).startsWith(QLatin1String("include"))) {
+                QProcess compiler;
+                compiler.setWorkingDirectory(dir.path());
+                compiler.start(QStringLiteral("sh"),
+                               {QStringLiteral("-c"),
+                                QStringLiteral("g++ -std=c++17 -fsyntax-only -fPIC -I. "
+                                               "$(pkg-config --cflags Qt6Core) person.cpp 2>&1")});
+                QVERIFY(compiler.waitForFinished(60000));
+                QVERIFY2(compiler.exitCode() == 0, compiler.readAll().constData());
+            }
+
+            // Regenerating what is on disk writes nothing, dates included.
+            const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+            for (const QString &name : filesIn(dir.path())) {
+                QFile file(dir.filePath(name));
+                QVERIFY(file.open(QIODevice::ReadOnly)
+                        && file.setFileTime(past, QFileDevice::FileModificationTime));
+            }
+            QCOMPARE(generate(exit), qMakePair(QStringList(), 2));
+            for (const QString &name : filesIn(dir.path()))
+                QVERIFY2(QFileInfo(dir.filePath(name)).lastModified() == past,
+                         qPrintable(tag + name));
+        }
+    }
 }
 
 void TestCodeGen::compiles_data()
@@ -373,20 +541,23 @@ void TestCodeGen::windowGeneratesTheSelection()
     // Foo and FOO would both write foo.h: the class picked first is written, the other refused.
     for (const bool fooFirst : {true, false}) {
         Window w;
-        w.diagram.add(QStringLiteral("Foo"));
-        w.diagram.add(QStringLiteral("FOO"));
+        for (const QString &name : {QStringLiteral("Foo"), QStringLiteral("FOO")}) {
+            w.diagram.add(name)->getModel()->addMethod(
+                new Function(QStringLiteral("run"), QStringLiteral("void"), ArgAtt::Public, {}));
+        }
         w.open(w.dir.path());
         w.select(fooFirst ? 0 : 1);
         w.select(fooFirst ? 1 : 0);
-        QCOMPARE(w.generate(2),
-                 QStringList({box(QMessageBox::Critical, QStringLiteral("Erreur"),
-                                  QStringLiteral("Nom de classe invalide pour un fichier : ")
-                                      + QLatin1String(fooFirst ? "FOO" : "Foo")),
-                              box(QMessageBox::Warning, "Génération",
-                                  "La génération est terminée avec des erreurs.")}));
+        QCOMPARE(w.generate(1),
+                 QStringList(box(QMessageBox::Warning, QStringLiteral("Génération"),
+                                 QStringLiteral("La génération est terminée avec des erreurs.\n\n"
+                                                "Nom de classe invalide pour un fichier : ")
+                                     + QLatin1String(fooFirst ? "FOO" : "Foo"))));
         QVERIFY(!w.window.isVisible());
         QVERIFY(readAll(w.dir.filePath(QStringLiteral("foo.h")))
                     .contains(fooFirst ? "class Foo\n" : "class FOO\n"));
+        QVERIFY(readAll(w.dir.filePath(QStringLiteral("foo.cpp")))
+                    .contains(fooFirst ? "Foo::run" : "FOO::run"));
         QCOMPARE(filesIn(w.dir.path()), list({"foo.cpp", "foo.h"}));
     }
 }
@@ -411,14 +582,28 @@ void TestCodeGen::windowBoxes()
                                             "Aucune classe sélectionnée.")});
     QVERIFY(w.window.isVisible());
     w.child<QCheckBox>("che_genAll")->click();
-    QCOMPARE(w.generate(3), QStringList({box(QMessageBox::Critical, "Erreur",
-                                             "Nom de classe invalide pour un fichier : ../Escape"),
-                                         box(QMessageBox::Critical, "Erreur",
-                                             "Impossible de créer le fichier First.h"),
-                                         box(QMessageBox::Warning, "Génération",
-                                             "La génération est terminée avec des erreurs.")}));
-    QCOMPARE(filesIn(folder), list({"fine.cpp", "fine.h", "first.h"}));
+    w.diagram.add(QStringLiteral("Odd"));
+    QVERIFY(MainWindowTesting::writeFile(folder + QStringLiteral("/odd.cpp"), "int x = {;\n"));
+    // One box at the end names every class that failed and why.
+    QCOMPARE(w.generate(1),
+             QStringList(box(QMessageBox::Warning, "Génération",
+                             "La génération est terminée avec des erreurs.\n\n"
+                             "Nom de classe invalide pour un fichier : ../Escape\n"
+                             "Impossible de créer le fichier First.h\n"
+                             "odd.cpp n'a pas pu être relu sans risque : il reste tel quel et "
+                             "le nouveau squelette est écrit dans odd.cpp.new")));
+    QCOMPARE(filesIn(folder),
+             list({"fine.cpp", "fine.h", "first.h", "odd.cpp", "odd.cpp.new", "odd.h"}));
+    QCOMPARE(readAll(folder + QStringLiteral("/odd.cpp")), QByteArray("int x = {;\n"));
     QCOMPARE(filesIn(w.dir.path()), list({"out"}));
+
+    // Past twenty problems, the box keeps its size and says how many more there are.
+    for (int i = 0; i < 20; ++i)
+        w.diagram.add(QStringLiteral("Bad %1").arg(i));
+    w.open(folder);
+    w.child<QCheckBox>("che_genAll")->click();
+    QVERIFY(w.generate(1).constFirst().endsWith(
+        QStringLiteral("pour un fichier : Bad 16\n… et 3 autres, dans les détails")));
 }
 
 void TestCodeGen::commandLineGeneration()
@@ -431,19 +616,40 @@ void TestCodeGen::commandLineGeneration()
         QStringList extra;
         QByteArray diagram;
         int exitCode;
-        const char *err;     // "@": the test's folder
-        QStringList written; // in order, below the folder given
+        const char *err;               // "@": the test's folder
+        QStringList written;           // in order, below the folder given
+        const char *present = nullptr; // a file ("name:text") or a folder ("name") there already
     } rows[] = {// The folder is created; the parent not generated still shapes the header.
                 {{}, shapes, 0, "", list({"shape.cpp", "shape.h", "circle.cpp", "circle.h"})},
                 {list({"--class", "Square", "--class", "Circle", "--class", "shape"}), shapes, 1,
                  "Classe absente du diagramme : Square\nClasse absente du diagramme : shape\n",
                  list({"circle.cpp", "circle.h"})},
-                {{}, "<main><class name=\"A\">", 1, unreadable, {}}};
+                {{}, "<main><class name=\"A\">", 1, unreadable, {}},
+                // A fresh skeleton on request, over code that would otherwise be kept.
+                {list({"-cCircle", "--overwrite"}), shapes, 0, "", list({"circle.cpp", "circle.h"}),
+                 "circle.cpp:int kept;\n"},
+                {list({"-cCircle"}),
+                 shapes,
+                 1,
+                 "Impossible de créer le fichier Circle.cpp\n",
+                 {},
+                 "circle.cpp"}};
     for (auto row : rows) {
         QTemporaryDir dir;
         const QString diagram = dir.filePath(QStringLiteral("shapes.vnls"));
         QVERIFY(MainWindowTesting::writeFile(diagram, row.diagram));
         const QString output = dir.filePath(QStringLiteral("build/generated"));
+        QStringList files = row.written;
+        if (row.present) {
+            const QStringList present = QString::fromUtf8(row.present).split(QLatin1Char(':'));
+            const QString path = output + QLatin1Char('/') + present.first();
+            QVERIFY(present.size() > 1
+                        ? QDir().mkpath(output)
+                              && MainWindowTesting::writeFile(path, present.last().toUtf8())
+                        : QDir().mkpath(path));
+            files.append(present.first());
+            files.removeDuplicates();
+        }
         const Run run = runVarnel(m_program, QStringList({QStringLiteral("--generate"), diagram,
                                                           QStringLiteral("--output"), output})
                                                  + row.extra);
@@ -454,8 +660,8 @@ void TestCodeGen::commandLineGeneration()
         for (const QString &name : std::as_const(row.written))
             out += QDir::toNativeSeparators(output) + QDir::separator() + name + QLatin1Char('\n');
         QCOMPARE(run.out, out);
-        row.written.sort();
-        QCOMPARE(filesIn(output), row.written);
+        files.sort();
+        QCOMPARE(filesIn(output), files);
         for (const char *name : {"circle.h", "circle.cpp"}) {
             if (row.written.contains(QLatin1String(name)))
                 QCOMPARE(readAll(output + QLatin1Char('/') + QLatin1String(name)), example(name));
@@ -470,13 +676,40 @@ void TestCodeGen::commandLineUsageAndLanguage()
     QCOMPARE(help.exitCode, int(CommandLine::Success));
     QVERIFY2(help.out.contains(QLatin1String("--output <dossier>")) && help.err.isEmpty(),
              qPrintable(help.out + help.err));
-    // One line on the error output that says what is wrong, and nothing written.
-    const Run stray =
-        runVarnel(m_program, {QStringLiteral("--generate"), QStringLiteral("a.vnls"),
-                              QStringLiteral("--output"), dir.path(), QStringLiteral("b.vnls")});
-    QCOMPARE(stray.exitCode, int(CommandLine::UsageError));
-    QCOMPARE(stray.out + stray.err, QStringLiteral("Argument inattendu : b.vnls\n"));
-    QVERIFY(filesIn(dir.path()).isEmpty());
+    // One line on the error output that says what is wrong, and nothing written. Anything
+    // that looks like an option reaches the parser, even without a display.
+    const QString a = QStringLiteral("a.vnls");
+    const QString o = QStringLiteral("-o") + dir.path();
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QString err;
+    } rows[] = {
+        {{QStringLiteral("-g"), a, o, QStringLiteral("b.vnls")},
+         CommandLine::UsageError,
+         QStringLiteral("Argument inattendu : b.vnls\n")},
+        {{QStringLiteral("--generate"), a},
+         CommandLine::UsageError,
+         QStringLiteral("L'option --output est manquante.\n")},
+        {{QStringLiteral("--output=") + dir.path()},
+         CommandLine::UsageError,
+         QStringLiteral("L'option --generate est manquante.\n")},
+        {{QStringLiteral("-g"), a, QStringLiteral("-gb.vnls"), o},
+         CommandLine::UsageError,
+         QStringLiteral("Un seul diagramme et un seul dossier de destination sont admis.\n")},
+        {{QStringLiteral("--bogus"), a}, CommandLine::UsageError, QStringLiteral("bogus")},
+        {{QStringLiteral("-help")}, CommandLine::UsageError, QStringLiteral("e, l, p")},
+        {{QStringLiteral("-gX"), o},
+         CommandLine::GenerationFailed,
+         QStringLiteral("Impossible d'ouvrir le fichier à cet emplacement : X\n")},
+    };
+    for (const auto &row : rows) {
+        const Run run = runVarnel(m_program, row.arguments);
+        QCOMPARE(run.exitCode, row.exitCode);
+        QVERIFY2(run.out.isEmpty() && run.err.contains(row.err), qPrintable(run.err));
+        QVERIFY(filesIn(dir.path()).isEmpty());
+    }
 
     // A copy of the program beside its settings and its English translation.
     const QString binary = QStringLiteral(VARNEL_BINARY);

@@ -387,6 +387,21 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <translation>No class selected.</translation>
     </message>
     <message>
+        <source>La générération s&apos;est correctement éffectuée.</source>
+        <translation>The generation completed successfully.</translation>
+    </message>
+    <message>
+        <source>La génération est terminée avec des erreurs.</source>
+        <translation>The generation finished with errors.</translation>
+    </message>
+    <message>
+        <source>… et %1 autres, dans les détails</source>
+        <translation>… and %1 more, in the details</translation>
+    </message>
+</context>
+<context>
+    <name>CodeGenerator</name>
+    <message>
         <source>Nom de classe invalide pour un fichier : </source>
         <translation>Class name not valid for a file: </translation>
     </message>
@@ -395,12 +410,8 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <translation>Cannot create the file </translation>
     </message>
     <message>
-        <source>La générération s&apos;est correctement éffectuée.</source>
-        <translation>The generation completed successfully.</translation>
-    </message>
-    <message>
-        <source>La génération est terminée avec des erreurs.</source>
-        <translation>The generation finished with errors.</translation>
+        <source>%1 n&apos;a pas pu être relu sans risque : il reste tel quel et le nouveau squelette est écrit dans %2</source>
+        <translation>%1 could not be read safely: it is left as it is and the new skeleton is written to %2</translation>
     </message>
 </context>
 <context>
@@ -466,14 +477,6 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <translation>Cannot create the folder </translation>
     </message>
     <message>
-        <source>Nom de classe invalide pour un fichier : </source>
-        <translation>Class name not valid for a file: </translation>
-    </message>
-    <message>
-        <source>Impossible de créer le fichier </source>
-        <translation>Cannot create the file </translation>
-    </message>
-    <message>
         <source>Aucune classe à générer.</source>
         <translation>No class to generate.</translation>
     </message>
@@ -488,6 +491,14 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     <message>
         <source>--export demande un diagramme et un seul fichier --output, sans --generate ni --class.</source>
         <translation>--export needs one diagram and one --output file, without --generate or --class.</translation>
+    </message>
+    <message>
+        <source>Écrit des squelettes neufs sur les fichiers existants, sans garder le code écrit dans les fichiers source.</source>
+        <translation>Writes fresh skeletons over existing files, without keeping the code written in the source files.</translation>
+    </message>
+    <message>
+        <source>Fichiers inchangés : %1</source>
+        <translation>Unchanged files: %1</translation>
     </message>
 </context>
 <context>

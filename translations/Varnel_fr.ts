@@ -387,6 +387,21 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <translation>Aucune classe sélectionnée.</translation>
     </message>
     <message>
+        <source>La générération s&apos;est correctement éffectuée.</source>
+        <translation>La générération s&apos;est correctement éffectuée.</translation>
+    </message>
+    <message>
+        <source>La génération est terminée avec des erreurs.</source>
+        <translation>La génération est terminée avec des erreurs.</translation>
+    </message>
+    <message>
+        <source>… et %1 autres, dans les détails</source>
+        <translation>… et %1 autres, dans les détails</translation>
+    </message>
+</context>
+<context>
+    <name>CodeGenerator</name>
+    <message>
         <source>Nom de classe invalide pour un fichier : </source>
         <translation>Nom de classe invalide pour un fichier : </translation>
     </message>
@@ -395,12 +410,8 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <translation>Impossible de créer le fichier </translation>
     </message>
     <message>
-        <source>La générération s&apos;est correctement éffectuée.</source>
-        <translation>La générération s&apos;est correctement éffectuée.</translation>
-    </message>
-    <message>
-        <source>La génération est terminée avec des erreurs.</source>
-        <translation>La génération est terminée avec des erreurs.</translation>
+        <source>%1 n&apos;a pas pu être relu sans risque : il reste tel quel et le nouveau squelette est écrit dans %2</source>
+        <translation>%1 n&apos;a pas pu être relu sans risque : il reste tel quel et le nouveau squelette est écrit dans %2</translation>
     </message>
 </context>
 <context>
@@ -466,14 +477,6 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <translation>Impossible de créer le dossier </translation>
     </message>
     <message>
-        <source>Nom de classe invalide pour un fichier : </source>
-        <translation>Nom de classe invalide pour un fichier : </translation>
-    </message>
-    <message>
-        <source>Impossible de créer le fichier </source>
-        <translation>Impossible de créer le fichier </translation>
-    </message>
-    <message>
         <source>Aucune classe à générer.</source>
         <translation>Aucune classe à générer.</translation>
     </message>
@@ -488,6 +491,14 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     <message>
         <source>--export demande un diagramme et un seul fichier --output, sans --generate ni --class.</source>
         <translation>--export demande un diagramme et un seul fichier --output, sans --generate ni --class.</translation>
+    </message>
+    <message>
+        <source>Écrit des squelettes neufs sur les fichiers existants, sans garder le code écrit dans les fichiers source.</source>
+        <translation>Écrit des squelettes neufs sur les fichiers existants, sans garder le code écrit dans les fichiers source.</translation>
+    </message>
+    <message>
+        <source>Fichiers inchangés : %1</source>
+        <translation>Fichiers inchangés : %1</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,151 @@
+#include "persistence/filewriting.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// A new file beside the target holding the bytes; its name, or empty when it failed.
+QByteArray stage(const QByteArray &target, const QByteArray &bytes, unsigned permissions)
+{
+    static unsigned counter = 0;
+    static const QByteArray process = QByteArray::number(::getpid());
+    const int slash = int(target.lastIndexOf('/'));
+    const QByteArray folder = target.left(slash + 1);
+    const QByteArray name = target.mid(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray path =
+            folder + '.' + name + ".tmp" + process + '-' + QByteArray::number(counter++);
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return QByteArray();
+        const bool written =
+            (permissions == 0 || ::fchmod(fd, mode_t(permissions)) == 0) && writeAll(fd, bytes);
+        if (::close(fd) == 0 && written)
+            return path;
+        ::unlink(path.constData());
+        return QByteArray();
+    }
+    return QByteArray();
+}
+
+} // namespace
+
+namespace FileWriting {
+
+bool save(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+Existing read(const QString &path)
+{
+    Existing existing;
+    // Not blocking, so that a pipe of that name cannot stop the generation.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return existing;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        existing.bytes.resize(qsizetype(info.st_size));
+        qsizetype done = 0;
+        while (done < existing.bytes.size()) {
+            const ssize_t got =
+                ::read(fd, existing.bytes.data() + done, size_t(existing.bytes.size() - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            done += got;
+        }
+        existing.regular = done == existing.bytes.size();
+        existing.permissions = info.st_mode & 07777;
+        if (!existing.regular)
+            existing.bytes.clear();
+    }
+    ::close(fd);
+    return existing;
+}
+
+int replaceTogether(const QList<Replacement> &files)
+{
+    QList<QByteArray> targets;
+    QList<QByteArray> staged;
+    for (const Replacement &file : files) {
+        targets.append(QFile::encodeName(file.path));
+        staged.append(QByteArray());
+    }
+    const auto discard = [&staged]() {
+        for (const QByteArray &path : std::as_const(staged)) {
+            if (!path.isEmpty())
+                ::unlink(path.constData());
+        }
+    };
+    for (int i = 0; i < files.size(); ++i) {
+        if (!files.at(i).changed())
+            continue;
+        staged[i] = stage(targets.at(i), files.at(i).bytes, files.at(i).existing.permissions);
+        if (staged.at(i).isEmpty()) {
+            discard();
+            return i;
+        }
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        if (staged.at(i).isEmpty())
+            continue;
+        if (::rename(staged.at(i).constData(), targets.at(i).constData()) == 0) {
+            staged[i].clear();
+            continue;
+        }
+        discard();
+        // Put back what the files before this one replaced.
+        for (int j = 0; j < i; ++j) {
+            if (!files.at(j).changed())
+                continue;
+            if (!files.at(j).existing.regular) {
+                ::unlink(targets.at(j).constData());
+                continue;
+            }
+            const QByteArray back =
+                stage(targets.at(j), files.at(j).existing.bytes, files.at(j).existing.permissions);
+            if (!back.isEmpty() && ::rename(back.constData(), targets.at(j).constData()) != 0)
+                ::unlink(back.constData());
+        }
+        return i;
+    }
+    return -1;
+}
+
+} // namespace FileWriting

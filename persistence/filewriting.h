@@ -1,0 +1,42 @@
+#ifndef FILEWRITING_H
+#define FILEWRITING_H
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Every file the program writes goes through here, whole or not at all.
+namespace FileWriting {
+
+// Diagrams and settings: written aside and renamed by QSaveFile. Unbuffered, so that a
+// write cut short (disk full) is seen before commit() would put a truncated file in
+// place of the previous one.
+bool save(const QString &path, const QByteArray &bytes);
+
+// What a target holds now. A symbolic link is never followed: it counts as absent and
+// is replaced by a regular file, so that nothing outside the folder is written.
+struct Existing
+{
+    bool regular = false;
+    QByteArray bytes;
+    unsigned permissions = 0; // kept by the file that replaces it
+};
+Existing read(const QString &path);
+
+struct Replacement
+{
+    QString path;
+    QByteArray bytes;
+    Existing existing;
+    bool changed() const { return !existing.regular || existing.bytes != bytes; }
+};
+
+// Generated files: the ones that differ from what is on disk are written to temporary
+// files in their folder and renamed over the old ones, all of them or none (a failed
+// rename puts back what the earlier ones replaced). No sync per file: a crash may lose
+// the new text, never leave half of it. Returns the index of the file that failed, or -1.
+int replaceTogether(const QList<Replacement> &files);
+
+} // namespace FileWriting
+
+#endif // FILEWRITING_H
