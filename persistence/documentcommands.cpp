@@ -35,9 +35,8 @@ bool MainWindow::save(const QString &path)
     }
     filePath = path;
     statusBar()->showMessage(tr("Sauvegarde effectuée - ") + path, 10000);
-    modified = false;
     fileName = QFileInfo(path).fileName();
-    updateTitle();
+    setModified(false);
     return true;
 }
 
@@ -64,6 +63,8 @@ bool MainWindow::load(const QString &path)
     }
 
     clearDiagram();
+    // A diagram that was read is the one Save overwrites, however it was opened.
+    filePath = path;
     classItems = reader.takeClasses();
     linkItems = reader.takeLinks();
     for (ClassItem *item : std::as_const(classItems)) {
@@ -101,6 +102,12 @@ void MainWindow::showDiagram()
 
 void MainWindow::clearDiagram()
 {
+    // The steps go with the diagram they change, and delete what they hold. An empty
+    // stack that was marked is not made clean by clear() alone.
+    undoSteps.clear();
+    undoSteps.setClean();
+    editedClass = nullptr;
+    editedLink = nullptr;
     // Links first: they point at the boxes. Deleting an item takes it off the scene.
     qDeleteAll(std::exchange(linkItems, {}));
     qDeleteAll(std::exchange(classItems, {}));
@@ -119,7 +126,6 @@ void MainWindow::on_actionNew_triggered()
         return;
     }
     clearDiagram();
-    modified = false;
     fileName = tr("Sans nom");
     updateTitle();
 }
@@ -138,11 +144,8 @@ void MainWindow::on_actionLoad_triggered()
     const QString path =
         QFileDialog::getOpenFileName(this, tr("Ouvrir un diagramme"), QDir::homePath(),
                                      tr("Sauvegardes VNL (*vnls)"), nullptr, fileDialogOptions);
-    if (path.isEmpty())
-        return;
-    // Only a file that was read becomes the one Save overwrites.
-    if (load(path))
-        filePath = path;
+    if (!path.isEmpty())
+        load(path);
 }
 
 void MainWindow::on_actionSave_triggered()

@@ -251,7 +251,14 @@ void TestClassEditor::setterKeepsItsArgument()
     QCOMPARE(removing(u"count : int = "_s),
              QStringList{error(u"Warning"_s, u"Un accesseur « set » doit garder son argument."_s)});
     QCOMPARE(removing(u"extra : bool = "_s), QStringList());
-    // Written back with a visibility it is an ordinary method, whose arguments may go.
+    // Loaded, it shows as public, and written back as it shows it stays a setter; given
+    // another visibility it is an ordinary method, whose arguments may go.
+    QVERIFY(child<QRadioButton>("rad_fctPublic")->isChecked());
+    click("too_fctMore");
+    QVERIFY(press("too_modFct", "lis_fctView", u"+ setCount (count:int) : void"_s));
+    QCOMPARE(removing(u"count : int = "_s),
+             QStringList{error(u"Warning"_s, u"Un accesseur « set » doit garder son argument."_s)});
+    click("rad_fctPrivate");
     click("too_fctMore");
     QVERIFY(press("too_modFct", "lis_fctView", u"- setCount (count:int) : void"_s));
     QCOMPARE(removing(u"count : int = "_s), QStringList());
