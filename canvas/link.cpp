@@ -98,6 +98,11 @@ void Link::mousePressEvent(QGraphicsSceneMouseEvent *event)
     }
 }
 
+void Link::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
+{
+    // The press did the selecting; the base class would toggle a Ctrl+click back.
+}
+
 QVariant Link::itemChange(GraphicsItemChange change, const QVariant &value)
 {
     if (change == ItemSceneHasChanged && value.value<QGraphicsScene *>())
