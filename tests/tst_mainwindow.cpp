@@ -204,7 +204,8 @@ void TestMainWindow::images()
                        "IconeMainWindow/Generate 95 114 IconeMainWindow/New 58 77 "
                        "IconeMainWindow/Load 80 152 IconeMainWindow/Save 152 152 "
                        "IconeMainWindow/InheritanceLink 114 134 IconeMainWindow/Quit 101 156 "
-                       "IconeMainWindow/Cfgs 115 156 IconeMainWindow/AssociationLink 114 133")
+                       "IconeMainWindow/Cfgs 115 156 IconeMainWindow/AssociationLink 114 133 "
+                       "IconeMainWindow/Undo 120 120 IconeMainWindow/Redo 120 120")
             .split(QLatin1Char(' '));
     for (int i = 0; i + 2 < table.size(); i += 3) {
         const QImage image(QStringLiteral(":/%1.png").arg(table.at(i)));
