@@ -38,7 +38,8 @@ QRectF Link::boundingRect() const
 void Link::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
     // The end points are kept current by adjust(); painting only draws them. Neither
-    // pen nor brush is set: the link draws with what the painter carries.
+    // pen nor brush is set: the link draws with what the painter carries, recoloured
+    // when selected.
     if (!hasEnds())
         return;
     if (isSelected()) {
