@@ -64,8 +64,9 @@ private:
     {
         return parent->findChild<T *>(QLatin1String(name));
     }
-    // Drags `grab` by `by` pixels with the left button, as a user's mouse would.
-    void drag(ClassItem *grab, QPoint by);
+    // Drags from a point of the diagram by `by` pixels with the left button, as a
+    // user's mouse would.
+    void drag(QPointF from, QPoint by);
     QStringList undoState() const
     {
         return {action(window, "actionUndo")->text(), action(window, "actionRedo")->text(),
@@ -93,12 +94,12 @@ void TestUndo::init()
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-void TestUndo::drag(ClassItem *grab, QPoint by)
+void TestUndo::drag(QPointF from, QPoint by)
 {
     auto *view = in<QGraphicsView>(window, "gra_graphicsView");
-    view->centerOn(grab);
+    view->centerOn(from);
     QWidget *viewport = view->viewport();
-    const QPoint down = view->mapFromScene(grab->pos() + QPointF(5, 5));
+    const QPoint down = view->mapFromScene(from);
     const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), Qt::LeftButton,
                           held, Qt::NoModifier);
@@ -163,9 +164,11 @@ void TestUndo::everyStep()
         link(1)->setSelected(true);
         QTest::keyClick(window, Qt::Key_Delete);
     } else {
-        box(1)->setSelected(true);
-        box(3)->setSelected(true);
-        drag(box(3), QPoint(60, -40));
+        // Chosen with a rubber band from empty canvas.
+        drag(QPointF(5, 220), QPoint(55, 240));
+        const QList<QGraphicsItem *> chosen = window->diagramScene()->selectedItems();
+        QCOMPARE(QSet(chosen.begin(), chosen.end()), (QSet<QGraphicsItem *>{box(1), box(3)}));
+        drag(box(3)->pos() + QPointF(5, 5), QPoint(60, -40));
         QCOMPARE(box(3)->pos() - box(1)->pos(), boxes.at(3)->pos() - boxes.at(1)->pos());
     }
     QCOMPARE(stack->count(), 1);
@@ -237,8 +240,7 @@ void TestUndo::markAndActions()
     // stack is clean there, and undo and redo leave and reach that state again.
     QCOMPARE(window->currentFilePath(), QStringLiteral(VARNEL_SOURCE_DIR "/examples/shapes.vnls"));
     const QString clean = u"Varnel 1.0 - saved.vnls"_s, marked = u"Varnel 1.0 - *saved.vnls"_s;
-    box(1)->setSelected(true);
-    drag(box(1), QPoint(30, 30));
+    drag(box(1)->pos() + QPointF(5, 5), QPoint(30, 30));
     QCOMPARE(window->windowTitle(), u"Varnel 1.0 - *shapes.vnls"_s);
     QVERIFY(window->save(m_dir.filePath(u"saved.vnls"_s)));
     QCOMPARE(window->windowTitle(), clean);
