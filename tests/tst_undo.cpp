@@ -26,7 +26,7 @@ class TestUndo : public QObject
 
 private slots:
     void init();
-    void cleanup() { m_window.reset(); }
+    void cleanup();
     void everyStep_data();
     void everyStep();
     void editorSessions();
@@ -75,6 +75,8 @@ private:
     }
 
     QTemporaryDir m_dir;
+    // Closes any question the steps would ask, for cleanup() to fail on.
+    std::unique_ptr<ModalAnswerer> m_answerer;
     std::unique_ptr<MainWindow> m_window;
     MainWindow *window = nullptr;
     QUndoStack *stack = nullptr;
@@ -84,6 +86,7 @@ void TestUndo::init()
 {
     Cfg::setPathOverride(m_dir.filePath(u"cfgs.xml"_s));
     QVERIFY(writeFile(m_dir.filePath(u"cfgs.xml"_s), cfgText()));
+    m_answerer = std::make_unique<ModalAnswerer>();
     m_window = std::make_unique<MainWindow>();
     window = m_window.get();
     stack = window->undoStack();
@@ -92,6 +95,13 @@ void TestUndo::init()
     // Canvas-Shape, Point-Circle.
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void TestUndo::cleanup()
+{
+    m_window.reset();
+    for (const ModalAnswerer::Seen &seen : m_answerer->seen())
+        QVERIFY2(!seen.kind.startsWith(u"unexpected"_s), qPrintable(seen.summary()));
 }
 
 void TestUndo::drag(QPointF from, QPoint by)
@@ -260,10 +270,9 @@ void TestUndo::markAndActions()
     QCOMPARE(window->windowTitle(), clean);
     QCOMPARE(window->currentFilePath(), m_dir.filePath(u"saved.vnls"_s));
     QVERIFY(addClass(window, u"Extra"_s));
-    ModalAnswerer answerer;
-    answerer.answerMessageBox(QMessageBox::No);
+    m_answerer->answerMessageBox(QMessageBox::No);
     action(window, "actionNew")->trigger();
-    QVERIFY(answerer.waitUntilAnswered());
+    QVERIFY(m_answerer->waitUntilAnswered());
     QCOMPARE(stack->count(), 0);
     QCOMPARE(window->windowTitle(), u"Varnel 1.0 - Sans nom"_s);
 }
