@@ -92,7 +92,8 @@ private slots:
 private:
     void updateTitle();
     void loadCfg();
-    // The stack's clean state is the saved one: false marks it, true leaves it.
+    // The stack's clean state is the saved one: false makes the present state the saved
+    // one, true leaves the saved state behind for good.
     void setModified(bool on);
     void showMark();
     DiagramLists diagramLists() { return {classItems, linkItems, scene}; }
