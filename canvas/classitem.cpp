@@ -1,5 +1,6 @@
 #include "canvas/classitem.h"
 
+#include "canvas/diagramscene.h"
 #include "canvas/link.h"
 #include "model/classmodel.h"
 
@@ -9,6 +10,7 @@
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
+#include <QStyleOptionGraphicsItem>
 #include <QTextOption>
 
 namespace {
@@ -33,6 +35,7 @@ ClassItem::ClassItem(const QFont *font)
     extent = QRectF(0, 0, getWidth() + ExtraWidth, getHeight());
     // Moves must reach the links that end on this box.
     setFlag(ItemSendsGeometryChanges);
+    setFlag(ItemIsSelectable);
     QObject::connect(model, &ClassModel::sizeChanged, model, [this] { sizeChanged(); });
     // An edit that keeps the size changes the text all the same.
     QObject::connect(model, &ClassModel::linesUpdated, model, [this] { update(); });
@@ -61,12 +64,12 @@ QRectF ClassItem::boundingRect() const
     return extent;
 }
 
-void ClassItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+void ClassItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
     const int w = getWidth();
     const int h = getHeight();
 
-    painter->setPen(QPen(Qt::black, 0));
+    painter->setPen(QPen(isSelected() ? option->palette.color(QPalette::Highlight) : Qt::black, 0));
     if (font)
         painter->setFont(*font);
 
@@ -97,10 +100,20 @@ void ClassItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
     // The press stays accepted whatever the button, so that this box keeps the mouse
     // until the release.
-    if (event->button() == Qt::LeftButton)
+    dragging = false;
+    if (event->button() == Qt::LeftButton) {
         setCursor(Qt::ClosedHandCursor);
-    else if (event->button() == Qt::RightButton)
+        // A selected box keeps the others selected: the drag that may follow carries
+        // them all. A plain click on it selects it alone at the release.
+        selectedAtPress = isSelected();
+        if (!selectedAtPress) {
+            if (!(event->modifiers() & Qt::ControlModifier))
+                scene()->clearSelection();
+            setSelected(true);
+        }
+    } else if (event->button() == Qt::RightButton) {
         model->requestEdit();
+    }
 }
 
 void ClassItem::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
@@ -111,18 +124,59 @@ void ClassItem::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
     if (!dragging) {
         const QLineF travel(event->screenPos(), event->buttonDownScreenPos(Qt::LeftButton));
         dragging = travel.length() >= QApplication::startDragDistance();
+        if (dragging) {
+            carried = {this};
+            const QList<QGraphicsItem *> selected = scene()->selectedItems();
+            for (QGraphicsItem *item : selected) {
+                if (item != this && item->type() == Type)
+                    carried.append(static_cast<ClassItem *>(item));
+            }
+            pickedUpAt.clear();
+            for (const ClassItem *box : std::as_const(carried))
+                pickedUpAt.append(box->pos());
+        }
         return;
     }
     const QPointF target = event->scenePos() - event->buttonDownPos(Qt::LeftButton);
-    // A box never leaves the positive quadrant; it does not slide along the edge either.
-    if (target.x() >= 0 && target.y() >= 0)
-        setPos(target);
+    const QPointF shift = target - pos();
+    // No box leaves the positive quadrant; they do not slide along the edge either.
+    for (const ClassItem *box : std::as_const(carried)) {
+        const QPointF moved = box == this ? target : box->pos() + shift;
+        if (moved.x() < 0 || moved.y() < 0)
+            return;
+    }
+    for (ClassItem *box : std::as_const(carried))
+        box->setPos(box == this ? target : box->pos() + shift);
 }
 
-void ClassItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
+void ClassItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
     setCursor(Qt::OpenHandCursor);
+    if (event->button() == Qt::LeftButton && !dragging) {
+        if (event->modifiers() & Qt::ControlModifier) {
+            if (selectedAtPress)
+                setSelected(false);
+        } else {
+            scene()->clearSelection();
+            setSelected(true);
+        }
+    }
+    if (dragging) {
+        QList<ClassItem *> moved;
+        QList<QPointF> from;
+        for (qsizetype i = 0; i < carried.size(); ++i) {
+            // A box deleted during the drag is no longer this scene's to report.
+            if (carried.at(i)->pos() != pickedUpAt.at(i) && carried.at(i)->scene() == scene()) {
+                moved.append(carried.at(i));
+                from.append(pickedUpAt.at(i));
+            }
+        }
+        if (auto *diagram = qobject_cast<DiagramScene *>(scene()); diagram && !moved.isEmpty())
+            diagram->reportMove(moved, from);
+    }
     dragging = false;
+    carried.clear();
+    pickedUpAt.clear();
 }
 
 QVariant ClassItem::itemChange(GraphicsItemChange change, const QVariant &value)

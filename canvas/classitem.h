@@ -42,6 +42,11 @@ private:
     void adjustLinks();
 
     bool dragging = false;
+    // Whether the box was selected before the press; a Ctrl+click then deselects it.
+    bool selectedAtPress = false;
+    // The boxes a drag carries and where it picked them up.
+    QList<ClassItem *> carried;
+    QList<QPointF> pickedUpAt;
     ClassModel *model;
     const QFont *font;
     // The extent last announced to the scene; the model's figures change before

@@ -6,10 +6,12 @@
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 
 Link::Link()
     : model(new LinkModel)
 {
+    setFlag(ItemIsSelectable);
     QObject::connect(model, &LinkModel::endsChanged, model, [this] {
         followEnds();
         adjust();
@@ -33,12 +35,18 @@ QRectF Link::boundingRect() const
                   boundWidth, boundHeight);
 }
 
-void Link::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+void Link::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
     // The end points are kept current by adjust(); painting only draws them. Neither
-    // pen nor brush is set: the link draws with what the painter carries.
+    // pen nor brush is set: the link draws with what the painter carries, recoloured
+    // when selected.
     if (!hasEnds())
         return;
+    if (isSelected()) {
+        QPen pen = painter->pen();
+        pen.setColor(option->palette.color(QPalette::Highlight));
+        painter->setPen(pen);
+    }
     painter->drawPolygon(endMark(masterPoint, geometry.side), Qt::OddEvenFill);
     const QPointF start = geometry.pathStart();
     if (geometry.elbow) {
@@ -77,9 +85,23 @@ void Link::adjust()
 
 void Link::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
-    // Left accepted whatever the button: a press on a link selects or moves nothing.
-    if (event->button() == Qt::RightButton)
+    // Accepted whatever the button; a link cannot be dragged, so a left press selects it
+    // at once: alone, or added to or taken from the selection with Ctrl.
+    if (event->button() == Qt::LeftButton) {
+        if (event->modifiers() & Qt::ControlModifier) {
+            setSelected(!isSelected());
+        } else {
+            scene()->clearSelection();
+            setSelected(true);
+        }
+    } else if (event->button() == Qt::RightButton) {
         model->requestEdit();
+    }
+}
+
+void Link::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
+{
+    // The press did the selecting; the base class would toggle a Ctrl+click back.
 }
 
 QVariant Link::itemChange(GraphicsItemChange change, const QVariant &value)

@@ -170,6 +170,7 @@ void ClassEditor::closeEvent(QCloseEvent *event)
     } else if (classModel) {
         // The member changes stay in the class: its box must grow or shrink to show them.
         classModel->updateSize();
+        emit editFinished(classModel);
     }
     event->accept();
 }
@@ -270,6 +271,8 @@ void ClassEditor::on_com_addModClass_clicked()
 
     if (!editMode)
         emit addClass();
+    else
+        emit editFinished(classModel);
     hide();
 }
 
@@ -402,12 +405,27 @@ void ClassEditor::addAccessors(ArgAtt *att)
     fctModel.setStringList(lines);
 }
 
+// The radio button a loaded member shows for its range: accessors are public, and an
+// attribute has no protected button. Written back under that same button, the member
+// keeps the range it had.
+static int attRadioRange(int range)
+{
+    return range == ArgAtt::Public ? ArgAtt::Public : ArgAtt::Private;
+}
+
+static int fctRadioRange(int range)
+{
+    return range == ArgAtt::Setter || range == ArgAtt::Getter ? int(ArgAtt::Public) : range;
+}
+
 // Attributes.
 
 void ClassEditor::on_too_attMore_clicked()
 {
     QStringList lines = attModel.stringList();
-    const int range = ui->rad_attPrivate->isChecked() ? ArgAtt::Private : ArgAtt::Public;
+    int range = ui->rad_attPrivate->isChecked() ? ArgAtt::Private : ArgAtt::Public;
+    if (editedAtt && attRadioRange(editedAtt->range()) == range)
+        range = editedAtt->range();
     const QString name = ui->lin_attName->text();
     const QString type = ui->lin_attType->text();
 
@@ -503,7 +521,7 @@ void ClassEditor::on_too_modAtt_clicked()
     ui->lin_attName->setText(att->name());
     ui->lin_attType->setText(att->type());
     ui->lin_attDefValue->setText(att->defValue());
-    if (att->range() == ArgAtt::Public)
+    if (attRadioRange(att->range()) == ArgAtt::Public)
         ui->rad_attPublic->setChecked(true);
     else
         ui->rad_attPrivate->setChecked(true);
@@ -558,6 +576,8 @@ void ClassEditor::on_too_fctMore_clicked()
         range = ArgAtt::Private;
     else if (ui->rad_fctProtected->isChecked())
         range = ArgAtt::Protected;
+    if (editedFct && fctRadioRange(editedFct->range()) == range)
+        range = editedFct->range();
 
     if (editedFct) {
         const QList<ArgAtt *> before = editedFct->args();
@@ -607,13 +627,16 @@ void ClassEditor::on_too_modFct_clicked()
     Function *method = name.isEmpty() ? nullptr : classModel->findMethod(name);
     if (!method)
         return;
-    // Arguments composed for a method that was never added are dropped here.
+    // Arguments composed for a method that was never added are dropped here, and an
+    // argument loaded from the previous method must not be written into this one.
+    if (editedArg)
+        endArgLoad();
     forgetFctArgs();
     editedFct = method;
     ui->too_fctMore->setText(tr("<<"));
     ui->lin_fctName->setText(method->name());
     ui->lin_fctType->setText(method->returnType());
-    switch (method->range()) {
+    switch (fctRadioRange(method->range())) {
     case ArgAtt::Public:
         ui->rad_fctPublic->setChecked(true);
         break;

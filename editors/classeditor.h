@@ -40,6 +40,8 @@ signals:
     void addClass();
     void addCanceled();
     void classCanceled(ClassModel *classMod);
+    // An edit of an existing class ended, confirmed or not: its changes are complete.
+    void editFinished(ClassModel *classMod);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -160,6 +160,7 @@ void LinkEditor::on_pus_addMod_clicked()
     }
 
     if (editMode) {
+        emit linkEdited(link);
         hide();
     } else {
         emit linkAdded();

@@ -28,6 +28,8 @@ signals:
     void linkAdded();
     void linkCanceled();
     void linkDeleted(LinkModel *link);
+    // An existing link was confirmed with these ends (which may be those it had).
+    void linkEdited(LinkModel *link);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

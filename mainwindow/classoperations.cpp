@@ -3,6 +3,10 @@
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
+#include "commands/addclasscommand.h"
+#include "commands/deleteitemscommand.h"
+#include "commands/editclasscommand.h"
+#include "commands/moveboxescommand.h"
 #include "editors/classeditor.h"
 #include "model/classmodel.h"
 #include "model/linkmodel.h"
@@ -10,11 +14,8 @@
 void MainWindow::on_actionAddClass_triggered()
 {
     // The editor is modal, so a pending box is left by an earlier addition that was
-    // never answered; it is on no list and would otherwise be lost. It did not touch
-    // the mark, which a save may have cleared since: the present mark is the one to
-    // restore on cancel.
+    // never answered; it is on no list and would otherwise be lost.
     delete pendingClass;
-    modifiedBeforeAdd = modified;
 
     pendingClass = new ClassItem(cfg.font());
     connect(pendingClass->getModel(), &ClassModel::editing, this, &MainWindow::modClass);
@@ -28,29 +29,43 @@ void MainWindow::addClass()
     ClassItem *item = pendingClass;
     pendingClass = nullptr;
 
-    classItems.append(item);
-    scene.addItem(item);
     item->setZValue(1);
     // The centre of the canvas; the user drags the box away from there.
     item->setPos(5000, 5000);
-    setModified(true);
+    undoSteps.push(new AddClassCommand(diagramLists(), item));
 }
 
 void MainWindow::addCanceled()
 {
     if (!pendingClass)
         return;
+    // Nothing reached the diagram: no step, and the mark stays.
     delete pendingClass;
     pendingClass = nullptr;
-    // Nothing reached the diagram, so its mark is what it was before.
-    setModified(modifiedBeforeAdd);
 }
 
 void MainWindow::modClass(ClassModel *model)
 {
-    // Opening a class for editing counts as a change, whatever the user then does.
-    setModified(true);
+    // Opening the editor changes nothing by itself: its session becomes one step when
+    // it ends, if it changed the class.
+    editedClass = nullptr;
+    for (ClassItem *item : std::as_const(classItems)) {
+        if (item->getModel() == model)
+            editedClass = item;
+    }
+    if (editedClass)
+        editedClassBefore = ClassSnapshot::of(*model);
     classEditor->openToEdit(model);
+}
+
+void MainWindow::classEdited(ClassModel *classMod)
+{
+    ClassItem *box = std::exchange(editedClass, nullptr);
+    if (!box || box->getModel() != classMod)
+        return;
+    const ClassSnapshot after = ClassSnapshot::of(*classMod);
+    if (after != editedClassBefore)
+        undoSteps.push(new EditClassCommand(box, editedClassBefore, after));
 }
 
 void MainWindow::classDeleted(ClassModel *classMod)
@@ -65,20 +80,41 @@ void MainWindow::classDeleted(ClassModel *classMod)
     if (!box)
         return;
 
-    // Its links go first so that none is ever left pointing at a deleted box. One
-    // pass: a link with the box at both ends is still collected only once.
-    QList<Link *> attached;
-    for (Link *link : std::as_const(linkItems)) {
-        const LinkModel *model = link->getModel();
-        if (model->master() == box || model->slave() == box)
-            attached.append(link);
+    // What the session changed before the class was deleted is undone with the deletion.
+    const bool edited = std::exchange(editedClass, nullptr) == box
+                        && ClassSnapshot::of(*classMod) != editedClassBefore;
+    if (edited) {
+        undoSteps.beginMacro(DeleteItemsCommand::tr("supprimer %1").arg(editedClassBefore.name));
+        undoSteps.push(new EditClassCommand(box, editedClassBefore, ClassSnapshot::of(*classMod)));
     }
-    for (Link *link : std::as_const(attached)) {
-        linkItems.removeOne(link);
-        delete link;
-    }
+    deleteItems({box}, {});
+    if (edited)
+        undoSteps.endMacro();
+}
 
-    classItems.removeOne(box);
-    delete box;
-    setModified(true);
+void MainWindow::deleteItems(const QList<ClassItem *> &boxes, const QList<Link *> &links)
+{
+    if (!boxes.isEmpty() || !links.isEmpty())
+        undoSteps.push(new DeleteItemsCommand(diagramLists(), boxes, links));
+}
+
+void MainWindow::deleteSelection()
+{
+    QList<ClassItem *> boxes;
+    QList<Link *> links;
+    // In list order, so that the step names them as the diagram does.
+    for (ClassItem *box : std::as_const(classItems)) {
+        if (box->isSelected())
+            boxes.append(box);
+    }
+    for (Link *link : std::as_const(linkItems)) {
+        if (link->isSelected())
+            links.append(link);
+    }
+    deleteItems(boxes, links);
+}
+
+void MainWindow::boxesMoved(const QList<ClassItem *> &boxes, const QList<QPointF> &from)
+{
+    undoSteps.push(new MoveBoxesCommand(boxes, from));
 }

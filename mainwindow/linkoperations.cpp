@@ -4,6 +4,7 @@
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
+#include "commands/addlinkcommand.h"
 #include "editors/linkeditor.h"
 #include "model/linkmodel.h"
 
@@ -30,11 +31,8 @@ void MainWindow::addLinkOfType(int type)
     if (classItems.size() < 2)
         return;
 
-    // An earlier addition that was never answered: its item is on no list. It did not
-    // touch the mark, which may have been cleared by a save since, so the mark to
-    // restore on cancel is the present one.
+    // An earlier addition that was never answered: its item is on no list.
     delete pendingLink;
-    modifiedBeforeLink = modified;
 
     pendingLink = new Link;
     pendingLink->getModel()->setType(type);
@@ -81,35 +79,45 @@ void MainWindow::addLink()
     Link *item = pendingLink;
     pendingLink = nullptr;
     connect(item->getModel(), &LinkModel::editing, this, &MainWindow::editLink);
-    linkItems.append(item);
-    scene.addItem(item);
+    undoSteps.push(new AddLinkCommand(diagramLists(), item));
     ui->gra_graphicsView->updateSceneRect(scene.sceneRect());
-    setModified(true);
 }
 
 void MainWindow::linkCanceled()
 {
-    // Also sent when an edit is left incomplete; then there is nothing to undo.
+    // Also sent when an edit is left incomplete; then there is nothing to drop. Nothing
+    // reached the diagram: no step, and the mark stays.
     if (!pendingLink)
         return;
     delete pendingLink;
     pendingLink = nullptr;
-    setModified(modifiedBeforeLink);
 }
 
 void MainWindow::editLink(LinkModel *link)
 {
-    setModified(true);
+    // Opening the editor changes nothing by itself; a confirmed change becomes a step.
+    editedLink = nullptr;
+    for (Link *item : std::as_const(linkItems)) {
+        if (item->getModel() == link)
+            editedLink = item;
+    }
+    if (editedLink)
+        editedLinkBefore = EditLinkCommand::endsOf(editedLink);
     linkEditor->openLink(link, true, classItems);
+}
+
+void MainWindow::linkEdited(LinkModel *link)
+{
+    Link *item = std::exchange(editedLink, nullptr);
+    if (item && item->getModel() == link && !(EditLinkCommand::endsOf(item) == editedLinkBefore))
+        undoSteps.push(new EditLinkCommand(item, editedLinkBefore));
 }
 
 void MainWindow::linkDeleted(LinkModel *link)
 {
     for (Link *item : std::as_const(linkItems)) {
         if (item->getModel() == link) {
-            linkItems.removeOne(item);
-            delete item;
-            setModified(true);
+            deleteItems({}, {item});
             return;
         }
     }

@@ -13,6 +13,7 @@
 #include "windows/wellwin.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTransform>
@@ -39,6 +40,25 @@ MainWindow::MainWindow(QWidget *parent)
 
     scene.setSceneRect(0, 0, 10000, 10000);
     ui->gra_graphicsView->setScene(&scene);
+    // A drag that starts on empty canvas selects what its rectangle touches.
+    ui->gra_graphicsView->setDragMode(QGraphicsView::RubberBandDrag);
+    connect(&scene, &DiagramScene::boxesMoved, this, &MainWindow::boxesMoved);
+
+    ui->actionRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(ui->actionUndo, &QAction::triggered, &undoSteps, &QUndoStack::undo);
+    connect(ui->actionRedo, &QAction::triggered, &undoSteps, &QUndoStack::redo);
+    connect(&undoSteps, &QUndoStack::canUndoChanged, ui->actionUndo, &QAction::setEnabled);
+    connect(&undoSteps, &QUndoStack::canRedoChanged, ui->actionRedo, &QAction::setEnabled);
+    connect(&undoSteps, &QUndoStack::undoTextChanged, this, [this](const QString &step) {
+        ui->actionUndo->setText(step.isEmpty() ? tr("Annuler") : tr("Annuler : %1").arg(step));
+    });
+    connect(&undoSteps, &QUndoStack::redoTextChanged, this, [this](const QString &step) {
+        ui->actionRedo->setText(step.isEmpty() ? tr("Rétablir") : tr("Rétablir : %1").arg(step));
+    });
+    connect(&undoSteps, &QUndoStack::cleanChanged, this, &MainWindow::showMark);
+    connect(ui->actionDelete, &QAction::triggered, this, &MainWindow::deleteSelection);
+    connect(ui->actionClearSelection, &QAction::triggered, &scene, &QGraphicsScene::clearSelection);
 
     linkEditor = new LinkEditor(nullptr);
     codeGen = new CodeGen(&classItems, &linkItems, nullptr);
@@ -50,6 +70,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(classEditor, &ClassEditor::addClass, this, &MainWindow::addClass);
     connect(classEditor, &ClassEditor::addCanceled, this, &MainWindow::addCanceled);
     connect(classEditor, &ClassEditor::classCanceled, this, &MainWindow::classDeleted);
+    connect(classEditor, &ClassEditor::editFinished, this, &MainWindow::classEdited);
+    connect(linkEditor, &LinkEditor::linkEdited, this, &MainWindow::linkEdited);
     connect(linkEditor, &LinkEditor::linkAdded, this, &MainWindow::addLink);
     connect(linkEditor, &LinkEditor::linkDeleted, this, &MainWindow::linkDeleted);
     // An abandoned addition must not leave its link item behind.
@@ -76,6 +98,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The steps first: those that hold deleted boxes and links delete them.
+    undoSteps.clear();
     delete ui;
     delete classEditor;
     delete linkEditor;
@@ -101,7 +125,16 @@ void MainWindow::updateTitle()
 
 void MainWindow::setModified(bool on)
 {
-    modified = on;
+    if (on)
+        undoSteps.resetClean();
+    else
+        undoSteps.setClean();
+    showMark();
+}
+
+void MainWindow::showMark()
+{
+    modified = !undoSteps.isClean();
     updateTitle();
 }
 

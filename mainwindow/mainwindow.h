@@ -1,17 +1,21 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "canvas/diagramscene.h"
+#include "commands/diagramlists.h"
+#include "commands/editlinkcommand.h"
+#include "model/classsnapshot.h"
 #include "persistence/cfg.h"
 
 #include <QGraphicsScene>
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <QUndoStack>
 
 class AboutUs;
 class CfgEditor;
 class ClassEditor;
-class ClassItem;
 class ClassModel;
 class CodeGen;
 class Link;
@@ -48,6 +52,7 @@ public:
     QString currentFileName() const { return fileName; }
     Cfg *settings() { return &cfg; }
     QGraphicsScene *diagramScene() { return &scene; }
+    QUndoStack *undoStack() { return &undoSteps; }
     // The class box or link item whose editor is open for an addition; null otherwise.
     ClassItem *pendingClassItem() const { return pendingClass; }
     Link *pendingLinkItem() const { return pendingLink; }
@@ -68,6 +73,10 @@ private slots:
     void on_actionAddAssociationLink_triggered();
     void linkDeleted(LinkModel *link);
     void classDeleted(ClassModel *classMod);
+    void classEdited(ClassModel *classMod);
+    void linkEdited(LinkModel *link);
+    void boxesMoved(const QList<ClassItem *> &boxes, const QList<QPointF> &from);
+    void deleteSelection();
     void on_actionGenerate_triggered();
     void on_actionSave_triggered();
     void on_actionLoad_triggered();
@@ -88,7 +97,12 @@ private slots:
 private:
     void updateTitle();
     void loadCfg();
+    // The stack's clean state is the saved one: false makes the present state the saved
+    // one, true leaves the saved state behind for good.
     void setModified(bool on);
+    void showMark();
+    DiagramLists diagramLists() { return {classItems, linkItems, scene}; }
+    void deleteItems(const QList<ClassItem *> &boxes, const QList<Link *> &links);
     void addLinkOfType(int type);
     void clearDiagram();
     void showDiagram();
@@ -100,16 +114,20 @@ private:
     void updateRecentFilesMenu();
 
     Ui::MainWindow *ui;
-    QGraphicsScene scene;
+    DiagramScene scene;
+    QUndoStack undoSteps;
     WellWin *wellWin = nullptr;
     ClassEditor *classEditor = nullptr;
     ClassItem *pendingClass = nullptr;
-    bool modifiedBeforeAdd = false;
+    // The class and link whose editor is open on them, as they were when it opened.
+    ClassItem *editedClass = nullptr;
+    ClassSnapshot editedClassBefore;
+    Link *editedLink = nullptr;
+    EditLinkCommand::Ends editedLinkBefore;
     LinkEditor *linkEditor = nullptr;
     Cfg cfg;
     CfgEditor *cfgEditor = nullptr;
     Link *pendingLink = nullptr;
-    bool modifiedBeforeLink = false;
     CodeGen *codeGen = nullptr;
     QString filePath;
     QString fileName;

@@ -37,9 +37,8 @@ bool MainWindow::save(const QString &path)
     filePath = path;
     setDiagramFile(path);
     statusBar()->showMessage(tr("Sauvegarde effectuée - ") + path, 10000);
-    modified = false;
     fileName = QFileInfo(path).fileName();
-    updateTitle();
+    setModified(false);
     return true;
 }
 
@@ -66,6 +65,8 @@ bool MainWindow::load(const QString &path)
     }
 
     clearDiagram();
+    // A diagram that was read is the one Save overwrites, however it was opened.
+    filePath = path;
     classItems = reader.takeClasses();
     linkItems = reader.takeLinks();
     for (ClassItem *item : std::as_const(classItems)) {
@@ -104,6 +105,12 @@ void MainWindow::showDiagram()
 
 void MainWindow::clearDiagram()
 {
+    // The steps go with the diagram they change, and delete what they hold. An empty
+    // stack that was marked is not made clean by clear() alone.
+    undoSteps.clear();
+    undoSteps.setClean();
+    editedClass = nullptr;
+    editedLink = nullptr;
     // Deleting an item takes it off the scene.
     qDeleteAll(std::exchange(linkItems, {}));
     qDeleteAll(std::exchange(classItems, {}));
@@ -123,7 +130,6 @@ void MainWindow::on_actionNew_triggered()
     }
     clearDiagram();
     setDiagramFile(QString());
-    modified = false;
     fileName = tr("Sans nom");
     updateTitle();
 }
@@ -153,9 +159,7 @@ void MainWindow::on_actionLoad_triggered()
     if (path.isEmpty())
         return;
     SessionState::rememberDialogFolder(openDialog, path, false);
-    // Only a file that was read becomes the one Save overwrites.
-    if (load(path))
-        filePath = path;
+    load(path);
 }
 
 void MainWindow::on_actionSave_triggered()

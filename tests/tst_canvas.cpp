@@ -26,6 +26,7 @@ private slots:
     void drag();
     void mouseButtons_data();
     void mouseButtons();
+    void selection();
     void linkPlacement_data();
     void linkPlacement();
     void endMarks_data();
@@ -58,6 +59,7 @@ struct Canvas
     Canvas()
     {
         scene.setBspTreeDepth(10);
+        view.setDragMode(QGraphicsView::RubberBandDrag);
         view.setAlignment(Qt::AlignLeft | Qt::AlignTop);
         view.resize(1100, 900);
         view.show();
@@ -92,17 +94,29 @@ struct Canvas
 
     QPoint at(QPointF scenePos) const { return view.mapFromScene(scenePos); }
     // What a user's mouse sends: screen positions that follow the viewport pixels.
-    void send(QEvent::Type type, Qt::MouseButton button, QPoint at)
+    void send(QEvent::Type type, Qt::MouseButton button, QPoint at,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         held = type == QEvent::MouseButtonPress     ? held | button
                : type == QEvent::MouseButtonRelease ? held & ~Qt::MouseButtons(button)
                                                     : held;
         QWidget *viewport = view.viewport();
         QMouseEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), button, held,
-                          Qt::NoModifier);
+                          modifiers);
         QApplication::sendEvent(viewport, &event);
     }
     void move(QPoint to) { send(QEvent::MouseMove, Qt::NoButton, to); }
+    void click(QPointF scenePos, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        send(QEvent::MouseButtonPress, Qt::LeftButton, at(scenePos), modifiers);
+        send(QEvent::MouseButtonRelease, Qt::LeftButton, at(scenePos), modifiers);
+    }
+    QList<QGraphicsItem *> selected() const
+    {
+        QList<QGraphicsItem *> items = scene.selectedItems();
+        std::sort(items.begin(), items.end());
+        return items;
+    }
 };
 
 } // namespace
@@ -132,6 +146,10 @@ void TestCanvas::boxLayout()
     QVERIFY(image.pixel(0, 60) == qRgb(0, 0, 0) && image.pixel(2, 60) == qRgb(255, 255, 255));
     for (int x : {0, 90, 179})
         QVERIFY(image.pixel(x, 20) == qRgb(0, 0, 0) && image.pixel(x, 70) == qRgb(0, 0, 0));
+    // Selected, in the palette's highlight colour.
+    box.setSelected(true);
+    QCOMPARE(QColor(paintItem(box).pixel(0, 60)),
+             QApplication::palette().color(QPalette::Highlight));
 }
 
 void TestCanvas::drag()
@@ -198,6 +216,56 @@ void TestCanvas::mouseButtons()
     QCOMPARE(linkEdits.size(), int(edits));
     QCOMPARE(boxEdits.size(), int(edits));
     QCOMPARE(box->pos(), boxAt);
+}
+
+void TestCanvas::selection()
+{
+    Canvas canvas;
+    ClassItem *a = canvas.box(QPointF(0, 0));
+    ClassItem *b = canvas.box(QPointF(60, 200));
+    Link *link = canvas.link(a, b); // its line from (45, 70) to (105, 200)
+    const auto sorted = [](QList<QGraphicsItem *> items) {
+        std::sort(items.begin(), items.end());
+        return items;
+    };
+    // A click selects one item; Ctrl+click adds or takes away; a click on a selected
+    // box among others keeps only it.
+    canvas.click(QPointF(20, 20));
+    QCOMPARE(canvas.selected(), sorted({a}));
+    canvas.click(QPointF(75, 135), Qt::ControlModifier);
+    canvas.click(QPointF(80, 220), Qt::ControlModifier);
+    QCOMPARE(canvas.selected(), sorted({a, link, b}));
+    canvas.click(QPointF(75, 135), Qt::ControlModifier);
+    canvas.click(QPointF(20, 20), Qt::ControlModifier);
+    QCOMPARE(canvas.selected(), sorted({b}));
+    canvas.click(QPointF(20, 20), Qt::ControlModifier);
+    QCOMPARE(canvas.selected(), sorted({a, b}));
+
+    // Both selected boxes follow a drag, and so does their link; none goes past the
+    // edge, even when the grabbed box could.
+    const int distance = QApplication::startDragDistance();
+    const QPoint down = canvas.at(QPointF(80, 220));
+    canvas.send(QEvent::MouseButtonPress, Qt::LeftButton, down);
+    canvas.move(down + QPoint(distance, distance));
+    canvas.move(canvas.at(QPointF(130, 260)));
+    QCOMPARE(a->pos(), QPointF(50, 40));
+    QCOMPARE(b->pos(), QPointF(110, 240));
+    QCOMPARE(link->getSlavePoint(), QPointF(155, 240));
+    canvas.move(canvas.at(QPointF(60, 260)));
+    QCOMPARE(b->pos(), QPointF(110, 240));
+    canvas.send(QEvent::MouseButtonRelease, Qt::LeftButton, canvas.at(QPointF(60, 260)));
+    QCOMPARE(canvas.selected(), sorted({a, b}));
+    canvas.click(QPointF(130, 260));
+    QCOMPARE(canvas.selected(), sorted({b}));
+
+    // A rubber band from empty canvas selects what it touches; a click there, nothing.
+    canvas.send(QEvent::MouseButtonPress, Qt::LeftButton, canvas.at(QPointF(-50, -50)));
+    canvas.move(canvas.at(QPointF(0, 0)));
+    canvas.move(canvas.at(QPointF(60, 50)));
+    canvas.send(QEvent::MouseButtonRelease, Qt::LeftButton, canvas.at(QPointF(60, 50)));
+    QCOMPARE(canvas.selected(), sorted({a}));
+    canvas.click(QPointF(600, 600));
+    QVERIFY(canvas.selected().isEmpty());
 }
 
 void TestCanvas::linkPlacement_data()

@@ -40,6 +40,7 @@ private slots:
     void attributeWriteBackAndRemoval();
     void setterKeepsItsArgument();
     void destroyedLoadedMember();
+    void loadingAMethodEndsTheArgumentLoad();
     void closingKeepsMemberChangesAndFitsTheBox();
     void returnKey_data();
     void returnKey();
@@ -296,7 +297,14 @@ void TestClassEditor::setterKeepsItsArgument()
     QCOMPARE(removing(u"count : int = "_s),
              QStringList{error(u"Warning"_s, u"Un accesseur « set » doit garder son argument."_s)});
     QCOMPARE(removing(u"extra : bool = "_s), QStringList());
-    // Written back with a visibility it is an ordinary method, whose arguments may go.
+    // Loaded, it shows as public, and written back as it shows it stays a setter; given
+    // another visibility it is an ordinary method, whose arguments may go.
+    QVERIFY(child<QRadioButton>("rad_fctPublic")->isChecked());
+    click("too_fctMore");
+    QVERIFY(press("too_modFct", "lis_fctView", u"+ setCount (count:int) : void"_s));
+    QCOMPARE(removing(u"count : int = "_s),
+             QStringList{error(u"Warning"_s, u"Un accesseur « set » doit garder son argument."_s)});
+    click("rad_fctPrivate");
     click("too_fctMore");
     QVERIFY(press("too_modFct", "lis_fctView", u"- setCount (count:int) : void"_s));
     QCOMPARE(removing(u"count : int = "_s), QStringList());
@@ -316,6 +324,22 @@ void TestClassEditor::destroyedLoadedMember()
     add("arg", u"x"_s, u"int"_s);
     add("fct", u"go"_s, u"void"_s);
     QCOMPARE(state(), (QStringList{u"- go (x:int) : void"_s, u"- go (x:int) : void"_s}));
+}
+
+void TestClassEditor::loadingAMethodEndsTheArgumentLoad()
+{
+    editor->openToAdd(model.get());
+    add("arg", u"a"_s, u"int"_s);
+    add("fct", u"f"_s, u"void"_s);
+    add("fct", u"g"_s, u"void"_s);
+    QVERIFY(press("too_modFct", "lis_fctView", u"- f (a:int) : void"_s));
+    QVERIFY(press("too_modArg", "lis_argView", u"a : int = "_s));
+    // The argument of f is no longer loaded once g is: the next one is new, and g's.
+    QVERIFY(press("too_modFct", "lis_fctView", u"- g () : void"_s));
+    QCOMPARE(shown("too_argMore") + shown("lin_argName"), u"+"_s);
+    add("arg", u"b"_s, u"int"_s);
+    click("too_fctMore");
+    QCOMPARE(model->methodLines(), (QStringList{u"- f (a:int) : void"_s, u"- g (b:int) : void"_s}));
 }
 
 void TestClassEditor::closingKeepsMemberChangesAndFitsTheBox()

@@ -29,6 +29,20 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>AddClassCommand</name>
+    <message>
+        <source>ajouter %1</source>
+        <translation>add %1</translation>
+    </message>
+</context>
+<context>
+    <name>AddLinkCommand</name>
+    <message>
+        <source>ajouter le lien %1</source>
+        <translation>add the link %1</translation>
+    </message>
+</context>
+<context>
     <name>CfgEditor</name>
     <message>
         <source>VNL - Configuration</source>
@@ -502,6 +516,35 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     </message>
 </context>
 <context>
+    <name>DeleteItemsCommand</name>
+    <message>
+        <source>supprimer %1</source>
+        <translation>delete %1</translation>
+    </message>
+    <message>
+        <source>supprimer le lien %1</source>
+        <translation>delete the link %1</translation>
+    </message>
+    <message>
+        <source>supprimer %1 éléments</source>
+        <translation>delete %1 items</translation>
+    </message>
+</context>
+<context>
+    <name>EditClassCommand</name>
+    <message>
+        <source>modifier %1</source>
+        <translation>edit %1</translation>
+    </message>
+</context>
+<context>
+    <name>EditLinkCommand</name>
+    <message>
+        <source>modifier le lien %1</source>
+        <translation>edit the link %1</translation>
+    </message>
+</context>
+<context>
     <name>ExportCommand</name>
     <message>
         <source>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </source>
@@ -888,6 +931,69 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     <message>
         <source>Ce diagramme n&apos;existe plus, il est retiré des fichiers récents : </source>
         <translation>This diagram no longer exists; it leaves the recent files: </translation>
+    </message>
+    <message>
+        <source>Édition</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Annule la dernière modification du diagramme</source>
+        <translation>Undoes the last change of the diagram</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Rétablir</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Rétablit la dernière modification annulée</source>
+        <translation>Redoes the last undone change</translation>
+    </message>
+    <message>
+        <source>Supprimer la sélection</source>
+        <translation>Delete the selection</translation>
+    </message>
+    <message>
+        <source>Supprime les classes et les liens sélectionnés</source>
+        <translation>Deletes the selected classes and links</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>Tout désélectionner</source>
+        <translation>Deselect all</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Annuler : %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>Rétablir : %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MoveBoxesCommand</name>
+    <message>
+        <source>déplacer %1</source>
+        <translation>move %1</translation>
+    </message>
+    <message>
+        <source>déplacer %1 classes</source>
+        <translation>move %1 classes</translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,20 @@ p, li { white-space: pre-wrap; }
     </message>
 </context>
 <context>
+    <name>AddClassCommand</name>
+    <message>
+        <source>ajouter %1</source>
+        <translation>ajouter %1</translation>
+    </message>
+</context>
+<context>
+    <name>AddLinkCommand</name>
+    <message>
+        <source>ajouter le lien %1</source>
+        <translation>ajouter le lien %1</translation>
+    </message>
+</context>
+<context>
     <name>CfgEditor</name>
     <message>
         <source>VNL - Configuration</source>
@@ -502,6 +516,35 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     </message>
 </context>
 <context>
+    <name>DeleteItemsCommand</name>
+    <message>
+        <source>supprimer %1</source>
+        <translation>supprimer %1</translation>
+    </message>
+    <message>
+        <source>supprimer le lien %1</source>
+        <translation>supprimer le lien %1</translation>
+    </message>
+    <message>
+        <source>supprimer %1 éléments</source>
+        <translation>supprimer %1 éléments</translation>
+    </message>
+</context>
+<context>
+    <name>EditClassCommand</name>
+    <message>
+        <source>modifier %1</source>
+        <translation>modifier %1</translation>
+    </message>
+</context>
+<context>
+    <name>EditLinkCommand</name>
+    <message>
+        <source>modifier le lien %1</source>
+        <translation>modifier le lien %1</translation>
+    </message>
+</context>
+<context>
     <name>ExportCommand</name>
     <message>
         <source>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </source>
@@ -888,6 +931,69 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     <message>
         <source>Ce diagramme n&apos;existe plus, il est retiré des fichiers récents : </source>
         <translation>Ce diagramme n&apos;existe plus, il est retiré des fichiers récents : </translation>
+    </message>
+    <message>
+        <source>Édition</source>
+        <translation>Édition</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Annule la dernière modification du diagramme</source>
+        <translation>Annule la dernière modification du diagramme</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Rétablir</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Rétablit la dernière modification annulée</source>
+        <translation>Rétablit la dernière modification annulée</translation>
+    </message>
+    <message>
+        <source>Supprimer la sélection</source>
+        <translation>Supprimer la sélection</translation>
+    </message>
+    <message>
+        <source>Supprime les classes et les liens sélectionnés</source>
+        <translation>Supprime les classes et les liens sélectionnés</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>Tout désélectionner</source>
+        <translation>Tout désélectionner</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Annuler : %1</source>
+        <translation>Annuler : %1</translation>
+    </message>
+    <message>
+        <source>Rétablir : %1</source>
+        <translation>Rétablir : %1</translation>
+    </message>
+</context>
+<context>
+    <name>MoveBoxesCommand</name>
+    <message>
+        <source>déplacer %1</source>
+        <translation>déplacer %1</translation>
+    </message>
+    <message>
+        <source>déplacer %1 classes</source>
+        <translation>déplacer %1 classes</translation>
     </message>
 </context>
 <context>

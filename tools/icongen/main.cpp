@@ -576,6 +576,39 @@ void drawCfgs(QPainter &p, const QRectF &)
     drawGear(p, QPointF(0, 0), 46, 34, 8, 14, -M_PI / 2, Colour::gear);
 }
 
+// A hooked arrow turning back to the left; redo is its mirror image.
+void drawTurnBack(QPainter &p)
+{
+    QPainterPath shaft;
+    shaft.moveTo(-24, -16);
+    shaft.lineTo(10, -16);
+    shaft.arcTo(QRectF(-16, -16, 52, 52), 90, -180);
+    shaft.lineTo(-6, 36);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(outlinePen(24));
+    p.drawPath(shaft);
+    p.setPen(outlinePen(12, Colour::classBand));
+    p.drawPath(shaft);
+
+    QPainterPath head;
+    head.moveTo(-46, -16);
+    head.lineTo(-18, -40);
+    head.lineTo(-18, 8);
+    head.closeSubpath();
+    drawShape(p, head, Colour::classBand);
+}
+
+void drawUndo(QPainter &p, const QRectF &)
+{
+    drawTurnBack(p);
+}
+
+void drawRedo(QPainter &p, const QRectF &)
+{
+    p.scale(-1, 1);
+    drawTurnBack(p);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 struct Picture
@@ -603,6 +636,8 @@ const Picture kPictures[] = {
     {"IconeMainWindow/Quit.png", 101, 156, drawQuit},
     {"IconeMainWindow/Cfgs.png", 115, 156, drawCfgs},
     {"IconeMainWindow/Export.png", 152, 152, drawExport},
+    {"IconeMainWindow/Undo.png", 120, 120, drawUndo},
+    {"IconeMainWindow/Redo.png", 120, 120, drawRedo},
 };
 
 // The launcher icon at the sizes of the desktop's icon theme.
