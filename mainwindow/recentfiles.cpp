@@ -53,8 +53,7 @@ void MainWindow::openRecentFile(const QString &path)
     // The rest of "Charger", with this path for the dialog's answer.
     if (savesBeforeLoading())
         return;
-    if (load(path))
-        filePath = path;
+    load(path);
 }
 
 void MainWindow::clearRecentFiles()
