@@ -5,24 +5,37 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
+#include <QGuiApplication>
 #include <QLineF>
 #include <QPainter>
+#include <QPalette>
 #include <QPen>
-#include <QTextOption>
+#include <QStyleOptionGraphicsItem>
+#include <QWidget>
 
 namespace {
 
-// Fixed pixel figures of a box: they do not follow the font.
+// Least pixel figures of a box; a font that needs more room gets more.
 constexpr int CharWidth = 9;
 constexpr int LinePitch = 15;
 constexpr int TitleBand = 20;
 constexpr int SectionGap = 20;
 constexpr int ExtraHeight = 30;
 constexpr int TextIndent = 5;
-constexpr int TextHeight = 50;
+// Room under the last line: the least height is the lines, the two bands and this.
+constexpr int BottomMargin = ExtraHeight - TitleBand - SectionGap + LinePitch;
 // Text may run past the right edge by the indent; keep it inside the extent.
 constexpr int ExtraWidth = 6;
+// Below this many device pixels of line height, text is a smudge: the box is drawn as
+// its outline and name band only, which is also what keeps a zoomed-out diagram fast.
+constexpr qreal ReadablePixels = 5;
+
+QPalette paletteOf(const QWidget *widget)
+{
+    return widget ? widget->palette() : QGuiApplication::palette();
+}
 
 } // namespace
 
@@ -30,12 +43,12 @@ ClassItem::ClassItem(const QFont *font)
     : model(new ClassModel)
     , font(font)
 {
-    extent = QRectF(0, 0, getWidth() + ExtraWidth, getHeight());
+    relayout();
     // Moves must reach the links that end on this box.
     setFlag(ItemSendsGeometryChanges);
-    QObject::connect(model, &ClassModel::sizeChanged, model, [this] { sizeChanged(); });
-    // An edit that keeps the size changes the text all the same.
-    QObject::connect(model, &ClassModel::linesUpdated, model, [this] { update(); });
+    // updateSize() always ends with this notice, whether or not the figures changed:
+    // an edit that keeps the character count may still change the measured text.
+    QObject::connect(model, &ClassModel::linesUpdated, model, [this] { relayout(); });
 }
 
 ClassItem::~ClassItem()
@@ -48,12 +61,12 @@ ClassItem::~ClassItem()
 
 int ClassItem::getWidth() const
 {
-    return CharWidth * model->maxLineLength();
+    return width;
 }
 
 int ClassItem::getHeight() const
 {
-    return LinePitch * model->lineCount() + ExtraHeight;
+    return height;
 }
 
 QRectF ClassItem::boundingRect() const
@@ -61,35 +74,91 @@ QRectF ClassItem::boundingRect() const
     return extent;
 }
 
-void ClassItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+void ClassItem::relayout()
 {
-    const int w = getWidth();
-    const int h = getHeight();
+    const QStringList attributes = model->attributeLines();
+    const QStringList methods = model->methodLines();
+    int w = CharWidth * model->maxLineLength();
+    int pitch = LinePitch;
+    int title = TitleBand;
+    int gap = SectionGap;
+    int bottom = BottomMargin;
+    // Without a font nothing is drawn (a headless run): the character count is the size.
+    if (font) {
+        const QFontMetrics metrics(*font);
+        pitch = qMax(LinePitch, metrics.lineSpacing());
+        title = qMax(TitleBand, pitch + TitleBand - LinePitch);
+        gap = qMax(SectionGap, pitch + SectionGap - LinePitch);
+        bottom = qMax(BottomMargin, metrics.descent() + 1);
+        ascent = metrics.ascent();
+        fontPixels = metrics.height();
+        int text = metrics.horizontalAdvance(model->name());
+        for (const QString &line : attributes)
+            text = qMax(text, TextIndent + metrics.horizontalAdvance(line));
+        for (const QString &line : methods)
+            text = qMax(text, TextIndent + metrics.horizontalAdvance(line));
+        w = qMax(w, text + TextIndent);
+    }
+    const int measured = title + pitch * int(attributes.size() + methods.size()) + gap + bottom;
+    const int h = qMax(LinePitch * model->lineCount() + ExtraHeight, measured);
+    linePitch = pitch;
+    titleBand = title;
+    sectionGap = gap;
+    width = w;
+    height = h;
 
+    const QRectF newExtent(0, 0, w + ExtraWidth, h);
+    if (newExtent != extent) {
+        prepareGeometryChange();
+        extent = newExtent;
+    }
+    adjustLinks();
+    update();
+}
+
+void ClassItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    const QPalette palette = paletteOf(widget);
+    const qreal scale = option->levelOfDetailFromTransform(painter->worldTransform());
+    const qreal textPixels = (font ? fontPixels : LinePitch) * scale;
+
+    // Filled, so that links and boxes behind do not show through the text.
     painter->setPen(QPen(Qt::black, 0));
+    painter->setBrush(palette.base());
+    painter->drawRect(QRect(0, 0, width, height));
+
+    if (textPixels < ReadablePixels) {
+        // Zoomed out: the name band tells a class box from any other rectangle.
+        const bool antialiased = painter->testRenderHint(QPainter::Antialiasing);
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->fillRect(QRect(1, 1, width - 1, titleBand - 1), palette.button());
+        painter->drawLine(0, titleBand, width, titleBand);
+        painter->setRenderHint(QPainter::Antialiasing, antialiased);
+        return;
+    }
+
     if (font)
         painter->setFont(*font);
+    const int lineAscent = font ? ascent : painter->fontMetrics().ascent();
+    painter->drawLine(0, titleBand, width, titleBand);
+    const QString name = model->name();
+    const int nameWidth = painter->fontMetrics().horizontalAdvance(name);
+    painter->drawText(QPointF((width - nameWidth) / 2, lineAscent), name);
 
-    painter->drawRect(QRect(0, 0, w, h));
-    // QTextOption wraps at the rectangle's width, like the rest of the toolkit's
-    // default text layout.
-    painter->drawText(QRectF(0, 0, w, TextHeight), model->name(),
-                      QTextOption(Qt::AlignHCenter | Qt::AlignTop));
-    painter->drawLine(0, TitleBand, w, TitleBand);
-
-    const QTextOption lineOption(Qt::AlignLeft | Qt::AlignTop);
-    int y = TitleBand;
+    // The box was measured to hold every line, so each is drawn at a point: laying
+    // out the text in a rectangle would cost most of the paint.
+    int y = titleBand;
     const QStringList attributes = model->attributeLines();
     for (const QString &line : attributes) {
-        painter->drawText(QRectF(TextIndent, y, w, TextHeight), line, lineOption);
-        y += LinePitch;
+        painter->drawText(QPointF(TextIndent, y + lineAscent), line);
+        y += linePitch;
     }
-    y += SectionGap;
-    painter->drawLine(0, y, w, y);
+    y += sectionGap;
+    painter->drawLine(0, y, width, y);
     const QStringList methods = model->methodLines();
     for (const QString &line : methods) {
-        painter->drawText(QRectF(TextIndent, y, w, TextHeight), line, lineOption);
-        y += LinePitch;
+        painter->drawText(QPointF(TextIndent, y + lineAscent), line);
+        y += linePitch;
     }
 }
 
@@ -130,16 +199,6 @@ QVariant ClassItem::itemChange(GraphicsItemChange change, const QVariant &value)
     if (change == ItemPositionHasChanged)
         adjustLinks();
     return QGraphicsItem::itemChange(change, value);
-}
-
-void ClassItem::sizeChanged()
-{
-    const QRectF newExtent(0, 0, getWidth() + ExtraWidth, getHeight());
-    if (newExtent != extent) {
-        prepareGeometryChange();
-        extent = newExtent;
-    }
-    adjustLinks();
 }
 
 void ClassItem::adjustLinks()

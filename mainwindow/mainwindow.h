@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <optional>
+
 class AboutUs;
 class CfgEditor;
 class ClassEditor;
@@ -79,6 +81,9 @@ private slots:
     void applyCfg();
     void on_actionAboutQt_triggered();
     void on_actionAboutVNL_triggered();
+    void on_actionFitToWindow_triggered();
+    void on_actionZoomIn_triggered();
+    void on_actionZoomOut_triggered();
 
 private:
     void updateTitle();
@@ -87,6 +92,9 @@ private:
     void addLinkOfType(int type);
     void clearDiagram();
     void showDiagram();
+    // Moves the slider by steps of ten, keeping anchor (viewport coordinates) in place.
+    void stepZoom(int steps, const QPointF &anchor);
+    QPointF newClassPosition(const ClassItem *item) const;
 
     Ui::MainWindow *ui;
     QGraphicsScene scene;
@@ -106,6 +114,9 @@ private:
     QList<ClassItem *> classItems;
     QList<Link *> linkItems;
     bool modified = false;
+    // Where the zoom the slider is about to apply is anchored; the view's centre
+    // when not set.
+    std::optional<QPointF> zoomAnchor;
 };
 
 #endif // MAINWINDOW_H
