@@ -4,6 +4,7 @@
 #include "model/classmodel.h"
 
 #include <QApplication>
+#include <QCache>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
+#include <QStaticText>
 #include <QStyleOptionGraphicsItem>
 #include <QWidget>
 
@@ -37,6 +39,28 @@ QPalette paletteOf(const QWidget *widget)
     return widget ? widget->palette() : QGuiApplication::palette();
 }
 
+// The laid-out lines of the boxes painted last: shaping the text again at every paint
+// was most of the cost of a repaint. Bounded, so that scrolling through a large
+// diagram does not keep the text of every box.
+struct TextLines
+{
+    QList<QStaticText> lines;
+    int attributes = 0;
+};
+QCache<const ClassItem *, TextLines> &laidOutText()
+{
+    static QCache<const ClassItem *, TextLines> cache(4000);
+    return cache;
+}
+
+QStaticText staticLine(const QString &text)
+{
+    QStaticText line(text);
+    line.setTextFormat(Qt::PlainText);
+    line.setPerformanceHint(QStaticText::AggressiveCaching);
+    return line;
+}
+
 } // namespace
 
 ClassItem::ClassItem(const QFont *font)
@@ -53,6 +77,7 @@ ClassItem::ClassItem(const QFont *font)
 
 ClassItem::~ClassItem()
 {
+    laidOutText().remove(this);
     // The links may outlive this box (their models only point at it): make them forget it.
     for (Link *link : std::as_const(links))
         link->forgetBox(this);
@@ -76,6 +101,7 @@ QRectF ClassItem::boundingRect() const
 
 void ClassItem::relayout()
 {
+    laidOutText().remove(this);
     const QStringList attributes = model->attributeLines();
     const QStringList methods = model->methodLines();
     int w = CharWidth * model->maxLineLength();
@@ -90,7 +116,6 @@ void ClassItem::relayout()
         title = qMax(TitleBand, pitch + TitleBand - LinePitch);
         gap = qMax(SectionGap, pitch + SectionGap - LinePitch);
         bottom = qMax(BottomMargin, metrics.descent() + 1);
-        ascent = metrics.ascent();
         fontPixels = metrics.height();
         int text = metrics.horizontalAdvance(model->name());
         for (const QString &line : attributes)
@@ -139,25 +164,34 @@ void ClassItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
 
     if (font)
         painter->setFont(*font);
-    const int lineAscent = font ? ascent : painter->fontMetrics().ascent();
+    TextLines *lines = laidOutText().object(this);
+    if (!lines) {
+        lines = new TextLines;
+        lines->lines.append(staticLine(model->name()));
+        const QStringList attributes = model->attributeLines();
+        for (const QString &line : attributes)
+            lines->lines.append(staticLine(line));
+        lines->attributes = int(attributes.size());
+        const QStringList methods = model->methodLines();
+        for (const QString &line : methods)
+            lines->lines.append(staticLine(line));
+        laidOutText().insert(this, lines);
+    }
     painter->drawLine(0, titleBand, width, titleBand);
-    const QString name = model->name();
-    const int nameWidth = painter->fontMetrics().horizontalAdvance(name);
-    painter->drawText(QPointF((width - nameWidth) / 2, lineAscent), name);
+    const QStaticText &name = lines->lines.at(0);
+    painter->drawStaticText(QPointF((width - name.size().width()) / 2, 0), name);
 
     // The box was measured to hold every line, so each is drawn at a point: laying
     // out the text in a rectangle would cost most of the paint.
     int y = titleBand;
-    const QStringList attributes = model->attributeLines();
-    for (const QString &line : attributes) {
-        painter->drawText(QPointF(TextIndent, y + lineAscent), line);
+    for (int i = 1; i <= lines->attributes; ++i) {
+        painter->drawStaticText(QPointF(TextIndent, y), lines->lines.at(i));
         y += linePitch;
     }
     y += sectionGap;
     painter->drawLine(0, y, width, y);
-    const QStringList methods = model->methodLines();
-    for (const QString &line : methods) {
-        painter->drawText(QPointF(TextIndent, y + lineAscent), line);
+    for (int i = lines->attributes + 1; i < lines->lines.size(); ++i) {
+        painter->drawStaticText(QPointF(TextIndent, y), lines->lines.at(i));
         y += linePitch;
     }
 }

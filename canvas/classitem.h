@@ -54,7 +54,6 @@ private:
     int linePitch = 0;
     int titleBand = 0;
     int sectionGap = 0;
-    int ascent = 0;
     qreal fontPixels = 0;
     QList<Link *> links;
 };

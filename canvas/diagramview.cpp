@@ -50,11 +50,6 @@ void DiagramView::zoomTo(qreal factor, const QPointF &anchor)
     intendedOrigin = sceneAnchor - anchor / factor;
 }
 
-bool DiagramView::paintsFromPicture() const
-{
-    return scene() && transform().m11() < PictureBelow;
-}
-
 void DiagramView::wheelEvent(QWheelEvent *event)
 {
     if (!(event->modifiers() & Qt::ControlModifier)) {
@@ -70,35 +65,36 @@ void DiagramView::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
-void DiagramView::followScene()
+void DiagramView::updateScene(const QList<QRectF> &rects)
 {
-    if (followed == scene())
-        return;
-    if (followed)
-        disconnect(followed, &QGraphicsScene::changed, this, &DiagramView::sceneChanged);
-    followed = scene();
-    if (followed)
-        connect(followed, &QGraphicsScene::changed, this, &DiagramView::sceneChanged);
-    picture = QPixmap();
-}
-
-void DiagramView::sceneChanged(const QList<QRectF> &rects)
-{
-    if (picture.isNull())
-        return;
     // A pixel of slack for antialiased edges that round outwards.
-    for (const QRectF &rect : rects)
-        stale += mapFromScene(rect).boundingRect().adjusted(-2, -2, 2, 2) & viewport()->rect();
+    if (!picture.isNull()) {
+        for (const QRectF &rect : rects)
+            stale += mapFromScene(rect).boundingRect().adjusted(-2, -2, 2, 2) & viewport()->rect();
+    }
+    QGraphicsView::updateScene(rects);
 }
 
 void DiagramView::refreshPicture()
 {
     const qreal ratio = viewport()->devicePixelRatioF();
     const QSize size = viewport()->size() * ratio;
-    if (picture.size() != size || pictureTransform != viewportTransform()) {
+    const QTransform now = viewportTransform();
+    const QPointF shift(now.dx() - pictureTransform.dx(), now.dy() - pictureTransform.dy());
+    // Scrolled by whole pixels: what is still in sight is moved, not drawn again.
+    if (!picture.isNull() && picture.size() == size && ratio == 1 && now != pictureTransform
+        && now * QTransform::fromTranslate(-shift.x(), -shift.y()) == pictureTransform
+        && shift == QPointF(shift.toPoint())) {
+        QRegion exposed;
+        picture.scroll(shift.toPoint().x(), shift.toPoint().y(), picture.rect(), &exposed);
+        stale.translate(shift.toPoint());
+        stale += exposed;
+        pictureTransform = now;
+    }
+    if (picture.size() != size || pictureTransform != now) {
         picture = QPixmap(size);
         picture.setDevicePixelRatio(ratio);
-        pictureTransform = viewportTransform();
+        pictureTransform = now;
         stale = QRegion(viewport()->rect());
     }
     if (stale.isEmpty())
@@ -115,12 +111,15 @@ void DiagramView::refreshPicture()
 
 void DiagramView::paintEvent(QPaintEvent *event)
 {
-    followScene();
-    if (!paintsFromPicture()) {
+    if (!scene()) {
         picture = QPixmap();
         QGraphicsView::paintEvent(event);
         return;
     }
+    // The toolkit's own paint, over nothing: it is where the scene learns that its
+    // views are painted and takes update requests again.
+    QPaintEvent nothing{QRegion()};
+    QGraphicsView::paintEvent(&nothing);
     refreshPicture();
     QPainter painter(viewport());
     painter.setClipRegion(event->region());

@@ -3,14 +3,13 @@
 
 #include <QGraphicsView>
 #include <QPixmap>
-#include <QPointer>
 #include <QRegion>
 
 // The view of the diagram canvas. Ctrl+wheel asks for zoom steps; a zoom keeps a
-// chosen point of the viewport on the same place of the diagram. Zoomed out, where
-// the boxes are drawn as outlines, it paints from a picture of the viewport that only
-// changed parts of the scene are drawn into again: redrawing thousands of items on
-// every repaint is what makes a large diagram slow.
+// chosen point of the viewport on the same place of the diagram. It paints from a
+// picture of the viewport into which only the parts of the scene that changed are
+// drawn again, and which a scroll moves: redrawing every item in sight on every
+// repaint is what made a large diagram slow (a zoomed-out view holds thousands).
 class DiagramView : public QGraphicsView
 {
     Q_OBJECT
@@ -23,11 +22,11 @@ public:
     // exactly, even where the scroll bars had to round or stop at their ends.
     void zoomTo(qreal factor, const QPointF &anchor);
     QPointF viewportCentre() const;
-    // Whether repaints are served from the picture at the current scale.
-    bool paintsFromPicture() const;
 
-    // Below this scale the view paints from its picture.
-    static constexpr qreal PictureBelow = 0.35;
+public slots:
+    // Declared here so that the toolkit reports the scene's changes to this view as
+    // rectangles, which the picture needs; it hides the base slot on purpose.
+    void updateScene(const QList<QRectF> &rects);
 
 signals:
     // Ctrl+wheel: steps up (positive) or down, around this viewport point.
@@ -38,8 +37,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void followScene();
-    void sceneChanged(const QList<QRectF> &rects);
     void refreshPicture();
 
     // Where the last zoom meant the viewport's top-left corner to be, and at which
@@ -49,7 +46,6 @@ private:
     bool zooming = false;
     int wheelRemainder = 0;
 
-    QPointer<QGraphicsScene> followed;
     QPixmap picture;
     QTransform pictureTransform;
     // Viewport parts of the picture that no longer show the scene.
