@@ -13,9 +13,12 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
+#include <QRawFont>
 #include <QStaticText>
 #include <QStyleOptionGraphicsItem>
 #include <QWidget>
+
+#include <cmath>
 
 namespace {
 
@@ -52,6 +55,44 @@ QCache<const ClassItem *, TextLines> &laidOutText()
     static QCache<const ClassItem *, TextLines> cache(4000);
     return cache;
 }
+
+// The width of a line of text in a font. Shaping every line of every class is most of
+// the time a large diagram takes to open, so text that needs no shaping (no script
+// that joins or reorders, every character in the font itself) is measured from the
+// glyph advances; anything else is shaped as it will be drawn.
+class LineMeasure
+{
+public:
+    explicit LineMeasure(const QFont &font)
+        : metrics(font)
+        , raw(QRawFont::fromFont(font))
+    {}
+
+    int width(const QString &text) const
+    {
+        bool simple = raw.isValid();
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x0590 || c.isSurrogate()) {
+                simple = false;
+                break;
+            }
+        }
+        if (simple) {
+            const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+            if (!glyphs.contains(0u)) {
+                qreal total = 0;
+                for (const QPointF &advance : raw.advancesForGlyphIndexes(glyphs))
+                    total += advance.x();
+                return int(std::ceil(total));
+            }
+        }
+        return metrics.horizontalAdvance(text);
+    }
+
+private:
+    QFontMetrics metrics;
+    QRawFont raw;
+};
 
 QStaticText staticLine(const QString &text)
 {
@@ -112,16 +153,17 @@ void ClassItem::relayout()
     // Without a font nothing is drawn (a headless run): the character count is the size.
     if (font) {
         const QFontMetrics metrics(*font);
+        const LineMeasure measure(*font);
         pitch = qMax(LinePitch, metrics.lineSpacing());
         title = qMax(TitleBand, pitch + TitleBand - LinePitch);
         gap = qMax(SectionGap, pitch + SectionGap - LinePitch);
         bottom = qMax(BottomMargin, metrics.descent() + 1);
         fontPixels = metrics.height();
-        int text = metrics.horizontalAdvance(model->name());
+        int text = measure.width(model->name());
         for (const QString &line : attributes)
-            text = qMax(text, TextIndent + metrics.horizontalAdvance(line));
+            text = qMax(text, TextIndent + measure.width(line));
         for (const QString &line : methods)
-            text = qMax(text, TextIndent + metrics.horizontalAdvance(line));
+            text = qMax(text, TextIndent + measure.width(line));
         w = qMax(w, text + TextIndent);
     }
     const int measured = title + pitch * int(attributes.size() + methods.size()) + gap + bottom;

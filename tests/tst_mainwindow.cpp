@@ -233,6 +233,14 @@ void TestMainWindow::newClassesInSight()
     view->centerOn(5000, 5000);
     addClasses(1);
     QCOMPARE(boxes.at(2)->pos(), QPointF(5000, 5000));
+
+    // The view paints from a picture: a box moved away leaves no outline behind.
+    const QPoint inside = view->mapFromScene(5000, 5030);
+    const auto shown = [&] { return view->viewport()->grab().toImage().pixel(inside); };
+    const QRgb base = view->viewport()->palette().base().color().rgb();
+    QTRY_VERIFY(shown() != base);
+    boxes.at(2)->setPos(5500, 5300);
+    QTRY_COMPARE(shown(), base);
 }
 
 void TestMainWindow::settingsReachTheWindow()
