@@ -204,6 +204,7 @@ void TestMainWindow::zoomKeepsItsAnchor()
     addClasses(2);
     boxes.at(0)->setPos(300, 200);
     boxes.at(1)->setPos(3000, 3500);
+    view->centerOn(9000, 9000);
     QCOMPARE(action(window, "actionFitToWindow")->shortcut(),
              QKeySequence(QStringLiteral("Ctrl+0")));
     action(window, "actionFitToWindow")->trigger();
