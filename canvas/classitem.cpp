@@ -5,26 +5,103 @@
 #include "model/classmodel.h"
 
 #include <QApplication>
+#include <QCache>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
+#include <QGuiApplication>
 #include <QLineF>
 #include <QPainter>
+#include <QPalette>
 #include <QPen>
+#include <QRawFont>
+#include <QStaticText>
 #include <QStyleOptionGraphicsItem>
-#include <QTextOption>
+#include <QWidget>
+
+#include <cmath>
 
 namespace {
 
-// Fixed pixel figures of a box: they do not follow the font.
+// Least pixel figures of a box; a font that needs more room gets more.
 constexpr int CharWidth = 9;
 constexpr int LinePitch = 15;
 constexpr int TitleBand = 20;
 constexpr int SectionGap = 20;
 constexpr int ExtraHeight = 30;
 constexpr int TextIndent = 5;
-constexpr int TextHeight = 50;
+// Room under the last line: the least height is the lines, the two bands and this.
+constexpr int BottomMargin = ExtraHeight - TitleBand - SectionGap + LinePitch;
 // Text may run past the right edge by the indent; keep it inside the extent.
 constexpr int ExtraWidth = 6;
+// Below this many device pixels of line height, text is a smudge: the box is drawn as
+// its outline and name band only, which is also what keeps a zoomed-out diagram fast.
+constexpr qreal ReadablePixels = 5;
+
+QPalette paletteOf(const QWidget *widget)
+{
+    return widget ? widget->palette() : QGuiApplication::palette();
+}
+
+// The laid-out lines of the boxes painted last: shaping the text again at every paint
+// was most of the cost of a repaint. Bounded, so that scrolling through a large
+// diagram does not keep the text of every box.
+struct TextLines
+{
+    QList<QStaticText> lines;
+    int attributes = 0;
+};
+QCache<const ClassItem *, TextLines> &laidOutText()
+{
+    static QCache<const ClassItem *, TextLines> cache(4000);
+    return cache;
+}
+
+// The width of a line of text in a font. Shaping every line of every class is most of
+// the time a large diagram takes to open, so text that needs no shaping (no script
+// that joins or reorders, every character in the font itself) is measured from the
+// glyph advances; anything else is shaped as it will be drawn.
+class LineMeasure
+{
+public:
+    explicit LineMeasure(const QFont &font)
+        : metrics(font)
+        , raw(QRawFont::fromFont(font))
+    {}
+
+    int width(const QString &text) const
+    {
+        bool simple = raw.isValid();
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x0590 || c.isSurrogate()) {
+                simple = false;
+                break;
+            }
+        }
+        if (simple) {
+            const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+            if (!glyphs.contains(0u)) {
+                qreal total = 0;
+                for (const QPointF &advance : raw.advancesForGlyphIndexes(glyphs))
+                    total += advance.x();
+                return int(std::ceil(total));
+            }
+        }
+        return metrics.horizontalAdvance(text);
+    }
+
+private:
+    QFontMetrics metrics;
+    QRawFont raw;
+};
+
+QStaticText staticLine(const QString &text)
+{
+    QStaticText line(text);
+    line.setTextFormat(Qt::PlainText);
+    line.setPerformanceHint(QStaticText::AggressiveCaching);
+    return line;
+}
 
 } // namespace
 
@@ -32,17 +109,18 @@ ClassItem::ClassItem(const QFont *font)
     : model(new ClassModel)
     , font(font)
 {
-    extent = QRectF(0, 0, getWidth() + ExtraWidth, getHeight());
+    relayout();
     // Moves must reach the links that end on this box.
     setFlag(ItemSendsGeometryChanges);
     setFlag(ItemIsSelectable);
-    QObject::connect(model, &ClassModel::sizeChanged, model, [this] { sizeChanged(); });
-    // An edit that keeps the size changes the text all the same.
-    QObject::connect(model, &ClassModel::linesUpdated, model, [this] { update(); });
+    // updateSize() always ends with this notice, whether or not the figures changed:
+    // an edit that keeps the character count may still change the measured text.
+    QObject::connect(model, &ClassModel::linesUpdated, model, [this] { relayout(); });
 }
 
 ClassItem::~ClassItem()
 {
+    laidOutText().remove(this);
     // The links may outlive this box (their models only point at it): make them forget it.
     for (Link *link : std::as_const(links))
         link->forgetBox(this);
@@ -51,12 +129,12 @@ ClassItem::~ClassItem()
 
 int ClassItem::getWidth() const
 {
-    return CharWidth * model->maxLineLength();
+    return width;
 }
 
 int ClassItem::getHeight() const
 {
-    return LinePitch * model->lineCount() + ExtraHeight;
+    return height;
 }
 
 QRectF ClassItem::boundingRect() const
@@ -64,35 +142,101 @@ QRectF ClassItem::boundingRect() const
     return extent;
 }
 
-void ClassItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
+void ClassItem::relayout()
 {
-    const int w = getWidth();
-    const int h = getHeight();
+    laidOutText().remove(this);
+    const QStringList attributes = model->attributeLines();
+    const QStringList methods = model->methodLines();
+    int w = CharWidth * model->maxLineLength();
+    int pitch = LinePitch;
+    int title = TitleBand;
+    int gap = SectionGap;
+    int bottom = BottomMargin;
+    // Without a font nothing is drawn (a headless run): the character count is the size.
+    if (font) {
+        const QFontMetrics metrics(*font);
+        const LineMeasure measure(*font);
+        pitch = qMax(LinePitch, metrics.lineSpacing());
+        title = qMax(TitleBand, pitch + TitleBand - LinePitch);
+        gap = qMax(SectionGap, pitch + SectionGap - LinePitch);
+        bottom = qMax(BottomMargin, metrics.descent() + 1);
+        fontPixels = metrics.height();
+        int text = measure.width(model->name());
+        for (const QString &line : attributes)
+            text = qMax(text, TextIndent + measure.width(line));
+        for (const QString &line : methods)
+            text = qMax(text, TextIndent + measure.width(line));
+        w = qMax(w, text + TextIndent);
+    }
+    const int measured = title + pitch * int(attributes.size() + methods.size()) + gap + bottom;
+    const int h = qMax(LinePitch * model->lineCount() + ExtraHeight, measured);
+    linePitch = pitch;
+    titleBand = title;
+    sectionGap = gap;
+    width = w;
+    height = h;
 
-    painter->setPen(QPen(isSelected() ? option->palette.color(QPalette::Highlight) : Qt::black, 0));
+    const QRectF newExtent(0, 0, w + ExtraWidth, h);
+    if (newExtent != extent) {
+        prepareGeometryChange();
+        extent = newExtent;
+    }
+    adjustLinks();
+    update();
+}
+
+void ClassItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    const QPalette palette = paletteOf(widget);
+    const qreal scale = option->levelOfDetailFromTransform(painter->worldTransform());
+    const qreal textPixels = (font ? fontPixels : LinePitch) * scale;
+
+    // Filled, so that links and boxes behind do not show through the text.
+    painter->setPen(QPen(isSelected() ? palette.color(QPalette::Highlight) : Qt::black, 0));
+    painter->setBrush(palette.base());
+    painter->drawRect(QRect(0, 0, width, height));
+
+    if (textPixels < ReadablePixels) {
+        // Zoomed out: the name band tells a class box from any other rectangle.
+        const bool antialiased = painter->testRenderHint(QPainter::Antialiasing);
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->fillRect(QRect(1, 1, width - 1, titleBand - 1), palette.button());
+        painter->drawLine(0, titleBand, width, titleBand);
+        painter->setRenderHint(QPainter::Antialiasing, antialiased);
+        return;
+    }
+
     if (font)
         painter->setFont(*font);
-
-    painter->drawRect(QRect(0, 0, w, h));
-    // QTextOption wraps at the rectangle's width, like the rest of the toolkit's
-    // default text layout.
-    painter->drawText(QRectF(0, 0, w, TextHeight), model->name(),
-                      QTextOption(Qt::AlignHCenter | Qt::AlignTop));
-    painter->drawLine(0, TitleBand, w, TitleBand);
-
-    const QTextOption lineOption(Qt::AlignLeft | Qt::AlignTop);
-    int y = TitleBand;
-    const QStringList attributes = model->attributeLines();
-    for (const QString &line : attributes) {
-        painter->drawText(QRectF(TextIndent, y, w, TextHeight), line, lineOption);
-        y += LinePitch;
+    TextLines *lines = laidOutText().object(this);
+    if (!lines) {
+        lines = new TextLines;
+        lines->lines.append(staticLine(model->name()));
+        const QStringList attributes = model->attributeLines();
+        for (const QString &line : attributes)
+            lines->lines.append(staticLine(line));
+        lines->attributes = int(attributes.size());
+        const QStringList methods = model->methodLines();
+        for (const QString &line : methods)
+            lines->lines.append(staticLine(line));
+        laidOutText().insert(this, lines);
     }
-    y += SectionGap;
-    painter->drawLine(0, y, w, y);
-    const QStringList methods = model->methodLines();
-    for (const QString &line : methods) {
-        painter->drawText(QRectF(TextIndent, y, w, TextHeight), line, lineOption);
-        y += LinePitch;
+    painter->drawLine(0, titleBand, width, titleBand);
+    const QStaticText &name = lines->lines.at(0);
+    painter->drawStaticText(QPointF((width - name.size().width()) / 2, 0), name);
+
+    // The box was measured to hold every line, so each is drawn at a point: laying
+    // out the text in a rectangle would cost most of the paint.
+    int y = titleBand;
+    for (int i = 1; i <= lines->attributes; ++i) {
+        painter->drawStaticText(QPointF(TextIndent, y), lines->lines.at(i));
+        y += linePitch;
+    }
+    y += sectionGap;
+    painter->drawLine(0, y, width, y);
+    for (int i = lines->attributes + 1; i < lines->lines.size(); ++i) {
+        painter->drawStaticText(QPointF(TextIndent, y), lines->lines.at(i));
+        y += linePitch;
     }
 }
 
@@ -184,16 +328,6 @@ QVariant ClassItem::itemChange(GraphicsItemChange change, const QVariant &value)
     if (change == ItemPositionHasChanged)
         adjustLinks();
     return QGraphicsItem::itemChange(change, value);
-}
-
-void ClassItem::sizeChanged()
-{
-    const QRectF newExtent(0, 0, getWidth() + ExtraWidth, getHeight());
-    if (newExtent != extent) {
-        prepareGeometryChange();
-        extent = newExtent;
-    }
-    adjustLinks();
 }
 
 void ClassItem::adjustLinks()

@@ -28,6 +28,9 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
+    // Measures the text again in the box's font, for a font that changed in place.
+    void relayout();
+
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
@@ -38,7 +41,6 @@ private:
     // Links register here while this box is one of their ends, so that a move or a
     // new size reaches exactly the links it concerns.
     friend class Link;
-    void sizeChanged();
     void adjustLinks();
 
     bool dragging = false;
@@ -49,9 +51,15 @@ private:
     QList<QPointF> pickedUpAt;
     ClassModel *model;
     const QFont *font;
-    // The extent last announced to the scene; the model's figures change before
-    // the box hears of it.
+    // The layout last announced to the scene; the model's figures change before the
+    // box hears of it. Measured once per change rather than at every paint.
     QRectF extent;
+    int width = 0;
+    int height = 0;
+    int linePitch = 0;
+    int titleBand = 0;
+    int sectionGap = 0;
+    qreal fontPixels = 0;
     QList<Link *> links;
 };
 

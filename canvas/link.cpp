@@ -6,6 +6,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QStyleOptionGraphicsItem>
 
 Link::Link()
@@ -29,32 +30,71 @@ Link::~Link()
     delete model;
 }
 
+namespace {
+
+// The end marks reach this far sideways from the line; the pen and the mouse's
+// tolerance add a little. The extent covers them so that the scene repaints and
+// finds all of the link.
+constexpr qreal Margin = 14;
+// Width, in scene pixels, of the band around the line that takes the mouse.
+constexpr qreal PickWidth = 6;
+// Below this scale the marks are smaller than three pixels and add nothing.
+constexpr qreal MarkedScale = 0.3;
+
+} // namespace
+
 QRectF Link::boundingRect() const
 {
     return QRectF(qMin(masterPoint.x(), slavePoint.x()), qMin(masterPoint.y(), slavePoint.y()),
-                  boundWidth, boundHeight);
+                  boundWidth, boundHeight)
+        .adjusted(-Margin, -Margin, Margin, Margin);
+}
+
+QPolygonF Link::line() const
+{
+    QPolygonF line{geometry.pathStart()};
+    if (geometry.elbow)
+        line << geometry.corner;
+    return line << slavePoint;
+}
+
+QPainterPath Link::shape() const
+{
+    QPainterPath shape;
+    if (!hasEnds())
+        return shape;
+    QPainterPathStroker stroker;
+    stroker.setWidth(PickWidth);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    QPainterPath outline;
+    outline.addPolygon(line());
+    outline.addPolygon(endMark(masterPoint, geometry.side));
+    shape = stroker.createStroke(outline);
+    // Inside a hollow mark counts as on it.
+    shape.addPolygon(endMark(masterPoint, geometry.side));
+    return shape.simplified();
 }
 
 void Link::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    // The end points are kept current by adjust(); painting only draws them. Neither
-    // pen nor brush is set: the link draws with what the painter carries, recoloured
-    // when selected.
+    // The end points are kept current by adjust(); painting only draws them. The brush
+    // is the painter's; the pen is one device pixel wide at any zoom, recoloured when
+    // selected.
     if (!hasEnds())
         return;
-    if (isSelected()) {
-        QPen pen = painter->pen();
+    QPen pen = painter->pen();
+    pen.setWidth(0);
+    if (isSelected())
         pen.setColor(option->palette.color(QPalette::Highlight));
-        painter->setPen(pen);
+    painter->setPen(pen);
+    if (option->levelOfDetailFromTransform(painter->worldTransform()) < MarkedScale) {
+        // Zoomed out: long antialiased lines are most of the cost and show nothing more.
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->drawPolyline(line());
+        return;
     }
     painter->drawPolygon(endMark(masterPoint, geometry.side), Qt::OddEvenFill);
-    const QPointF start = geometry.pathStart();
-    if (geometry.elbow) {
-        painter->drawLine(start, geometry.corner);
-        painter->drawLine(geometry.corner, slavePoint);
-    } else {
-        painter->drawLine(start, slavePoint);
-    }
+    painter->drawPolyline(line());
 }
 
 QPolygonF Link::endMark(QPointF p, int side) const
@@ -73,7 +113,7 @@ void Link::adjust()
                               slave->getWidth(), slave->getHeight());
     if (placed == geometry)
         return;
-    if (placed.bounds() != boundingRect())
+    if (placed.bounds() != geometry.bounds())
         prepareGeometryChange();
     geometry = placed;
     masterPoint = placed.masterPoint;

@@ -26,6 +26,8 @@ public:
     QPointF getSlavePoint() const { return slavePoint; }
 
     QRectF boundingRect() const override;
+    // The line and the end mark, widened by a few pixels for the mouse.
+    QPainterPath shape() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
     // The end mark of this link's kind, tip at p, extending towards side (0 down,
@@ -48,6 +50,8 @@ private:
     // Called by a box that is being deleted while this link still points at it.
     void forgetBox(ClassItem *box);
     bool hasEnds() const;
+    // The drawn line, from the far end of the mark to the slave.
+    QPolygonF line() const;
 
     int boundWidth = 0;
     int boundHeight = 0;

@@ -1,5 +1,6 @@
 // The main window's operations on the classes of the diagram.
 #include "mainwindow/mainwindow.h"
+#include "ui_mainwindow.h"
 
 #include "canvas/classitem.h"
 #include "canvas/link.h"
@@ -10,6 +11,8 @@
 #include "editors/classeditor.h"
 #include "model/classmodel.h"
 #include "model/linkmodel.h"
+
+#include <algorithm>
 
 void MainWindow::on_actionAddClass_triggered()
 {
@@ -30,9 +33,28 @@ void MainWindow::addClass()
     pendingClass = nullptr;
 
     item->setZValue(1);
-    // The centre of the canvas; the user drags the box away from there.
-    item->setPos(5000, 5000);
+    item->setPos(newClassPosition(item));
     undoSteps.push(new AddClassCommand(diagramLists(), item));
+}
+
+QPointF MainWindow::newClassPosition(const ClassItem *item) const
+{
+    // The centre of the canvas while it is in sight, else the centre of what is seen.
+    const QGraphicsView *view = ui->gra_graphicsView;
+    const QRectF seen =
+        view->mapToScene(view->viewport()->rect()).boundingRect() & scene.sceneRect();
+    QPointF place(5000, 5000);
+    if (!seen.isEmpty() && !seen.contains(place))
+        place = QPointF(qRound(seen.center().x()), qRound(seen.center().y()));
+    // A box exactly there would hide the new one: step down and right past it.
+    const auto taken = [&](const QPointF &point) {
+        return std::any_of(classItems.cbegin(), classItems.cend(), [&](const ClassItem *other) {
+            return other != item && other->pos() == point;
+        });
+    };
+    while (taken(place))
+        place += QPointF(20, 20);
+    return place;
 }
 
 void MainWindow::addCanceled()

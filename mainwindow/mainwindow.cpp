@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "canvas/classitem.h"
+#include "canvas/diagramview.h"
 #include "canvas/link.h"
 #include "codegen/codegen.h"
 #include "editors/classeditor.h"
@@ -17,6 +18,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTransform>
+
+namespace {
+
+constexpr int BspDepth = 8;
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -39,6 +46,9 @@ MainWindow::MainWindow(QWidget *parent)
     classEditor->setDiagramClasses(&classItems);
 
     scene.setSceneRect(0, 0, 10000, 10000);
+    // The depth Qt derives from the item count files a long link in thousands of
+    // cells; a fixed depth keeps memory and the first paint in proportion.
+    scene.setBspTreeDepth(BspDepth);
     ui->gra_graphicsView->setScene(&scene);
     // A drag that starts on empty canvas selects what its rectangle touches.
     ui->gra_graphicsView->setDragMode(QGraphicsView::RubberBandDrag);
@@ -59,6 +69,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&undoSteps, &QUndoStack::cleanChanged, this, &MainWindow::showMark);
     connect(ui->actionDelete, &QAction::triggered, this, &MainWindow::deleteSelection);
     connect(ui->actionClearSelection, &QAction::triggered, &scene, &QGraphicsScene::clearSelection);
+    connect(ui->gra_graphicsView, &DiagramView::zoomStepsRequested, this, &MainWindow::stepZoom);
+    // Shortcuts without a menu entry of their own; Ctrl+= is Ctrl++ without Shift.
+    ui->actionZoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    addActions({ui->actionZoomIn, ui->actionZoomOut});
 
     linkEditor = new LinkEditor(nullptr);
     codeGen = new CodeGen(&classItems, &linkItems, nullptr);
@@ -163,7 +178,9 @@ void MainWindow::applyCfg()
     ui->ItemToolBar->setIconSize(QSize(cfg.itemBarIconSize(), cfg.itemBarIconSize()));
     ui->FileToolBar->setVisible(cfg.actionBar());
     ui->FileToolBar->setIconSize(QSize(cfg.actionBarIconSize(), cfg.actionBarIconSize()));
-    // The boxes read the configured font when they paint: show an applied font now.
+    // The boxes take their size from the configured font: measure again.
+    for (ClassItem *item : std::as_const(classItems))
+        item->relayout();
     scene.update();
 }
 
@@ -173,12 +190,42 @@ void MainWindow::on_sli_zoom_valueChanged(int value)
 
     // Absolute zoom: rebuilt from the identity each time so that no rounding piles
     // up, keeping whatever translation the view had.
-    const qreal factor = value / 100.0;
-    QGraphicsView *view = ui->gra_graphicsView;
-    const QTransform old = view->transform();
-    view->resetTransform();
-    view->translate(old.dx(), old.dy());
-    view->scale(factor, factor);
+    DiagramView *view = ui->gra_graphicsView;
+    view->zoomTo(value / 100.0, zoomAnchor.value_or(view->viewportCentre()));
+}
+
+void MainWindow::stepZoom(int steps, const QPointF &anchor)
+{
+    zoomAnchor = anchor;
+    ui->sli_zoom->setValue(ui->sli_zoom->value() + steps * 10);
+    zoomAnchor.reset();
+}
+
+void MainWindow::on_actionZoomIn_triggered()
+{
+    stepZoom(1, ui->gra_graphicsView->viewportCentre());
+}
+
+void MainWindow::on_actionZoomOut_triggered()
+{
+    stepZoom(-1, ui->gra_graphicsView->viewportCentre());
+}
+
+void MainWindow::on_actionFitToWindow_triggered()
+{
+    QRectF bounds;
+    for (const ClassItem *item : std::as_const(classItems))
+        bounds |= item->sceneBoundingRect();
+    if (bounds.isEmpty())
+        return;
+    // A few pixels of room so that no outline lies on the viewport's edge.
+    const int margin = 4;
+    DiagramView *view = ui->gra_graphicsView;
+    const QSizeF room = view->viewport()->size() - QSize(2 * margin, 2 * margin);
+    const qreal fit = qMin(room.width() / bounds.width(), room.height() / bounds.height());
+    // The slider keeps the value within its range.
+    ui->sli_zoom->setValue(int(fit * 100));
+    view->centerOn(bounds.center());
 }
 
 void MainWindow::on_actionGenerate_triggered()

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <optional>
+
 class AboutUs;
 class CfgEditor;
 class ClassEditor;
@@ -93,6 +95,9 @@ private slots:
     void on_actionPrintPreview_triggered();
     void openRecentFile(const QString &path);
     void clearRecentFiles();
+    void on_actionFitToWindow_triggered();
+    void on_actionZoomIn_triggered();
+    void on_actionZoomOut_triggered();
 
 private:
     void updateTitle();
@@ -112,6 +117,9 @@ private:
     // The open diagram now comes from this file (empty: from none).
     void setDiagramFile(const QString &path);
     void updateRecentFilesMenu();
+    // Moves the slider by steps of ten, keeping anchor (viewport coordinates) in place.
+    void stepZoom(int steps, const QPointF &anchor);
+    QPointF newClassPosition(const ClassItem *item) const;
 
     Ui::MainWindow *ui;
     DiagramScene scene;
@@ -136,9 +144,12 @@ private:
     QList<Link *> linkItems;
     bool modified = false;
     // The file the open diagram was last read from or written to, wherever it was opened
-    // (filePath stays empty for one opened at start-up); the dialogs start beside it.
+    // (filePath keeps its file after "Nouveau"); the dialogs start beside it.
     QString diagramFile;
     QAction *clearRecentAction = nullptr;
+    // Where the zoom the slider is about to apply is anchored; the view's centre
+    // when not set.
+    std::optional<QPointF> zoomAnchor;
 };
 
 #endif // MAINWINDOW_H

@@ -47,13 +47,15 @@ QString loadFirst(QTranslator *translator, const QString &baseName, const QStrin
 QList<QTranslator *> install(const QString &language)
 {
     QList<QTranslator *> installed;
-    if (!isLanguageName(language))
+    // The interface's own texts are French: Qt's buttons and dialogs must be too.
+    const QString effective = language.isEmpty() ? QStringLiteral("fr") : language;
+    if (!isLanguageName(effective))
         return installed;
 
     const QString appDir = QCoreApplication::applicationDirPath();
     const QList<QPair<QString, QStringList>> wanted = {
-        {QStringLiteral("qt_") + language, qtFolders(appDir)},
-        {QStringLiteral("Varnel_") + language, appFolders(appDir)}};
+        {QStringLiteral("qt_") + effective, qtFolders(appDir)},
+        {QStringLiteral("Varnel_") + effective, appFolders(appDir)}};
     for (const auto &file : wanted) {
         auto translator = std::make_unique<QTranslator>();
         if (loadFirst(translator.get(), file.first, file.second).isEmpty())

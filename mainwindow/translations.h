@@ -27,7 +27,8 @@ bool isLanguageName(const QString &language);
 QString loadFirst(QTranslator *translator, const QString &baseName, const QStringList &folders);
 
 // Installs "qt_" + language and "Varnel_" + language on the running application, which
-// owns the translators. Returns those that were found, in the order installed.
+// owns the translators; no language is French. Returns those that were found, in the
+// order installed.
 QList<QTranslator *> install(const QString &language);
 
 } // namespace Translations

@@ -37,12 +37,17 @@ private slots:
 
 namespace {
 
-QImage paintItem(QGraphicsItem &item, const QPen &pen = QPen())
+// Zoomed out, the painter smooths as the window's view does.
+QImage paintItem(QGraphicsItem &item, const QPen &pen = QPen(), const QBrush &brush = QBrush(),
+                 qreal scale = 1)
 {
     QImage image(300, 300, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setPen(pen);
+    painter.setBrush(brush);
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::Antialiasing, scale != 1);
     QStyleOptionGraphicsItem option;
     item.paint(&painter, &option, nullptr);
     return image;
@@ -65,11 +70,11 @@ struct Canvas
         view.show();
     }
 
-    // A 90 × 60 box: a name of ten characters and two attribute lines.
+    // A 90 × 60 box: a name of ten characters and two attribute lines, sized by the
+    // character count.
     ClassItem *box(QPointF pos)
     {
-        static const QFont font;
-        auto *box = new ClassItem(&font);
+        auto *box = new ClassItem(nullptr);
         box->getModel()->setName(QStringLiteral("NNNNNNNNNN"));
         box->getModel()->addAttribute(new ArgAtt(QStringLiteral("a"), QStringLiteral("b"), {}, 2));
         box->getModel()->updateSize();
@@ -123,15 +128,16 @@ struct Canvas
 
 void TestCanvas::boxLayout()
 {
-    const QFont font;
-    ClassItem single(&font);
+    // Without a font the character count alone gives the size.
+    const QFont *font = nullptr;
+    ClassItem single(font);
     single.getModel()->setName(QStringLiteral("A"));
     single.getModel()->updateSize();
     QCOMPARE(QSize(single.getWidth(), single.getHeight()), QSize(9, 45));
     QCOMPARE(single.boundingRect(), QRectF(0, 0, 15, 45));
 
     // Two attributes and three methods, the longest line 20 characters.
-    ClassItem box(&font);
+    ClassItem box(font);
     box.getModel()->setName(QStringLiteral("H"));
     for (const char *name : {"Ha", "Hb"})
         box.getModel()->addAttribute(new ArgAtt(QLatin1String(name), QStringLiteral("H"), {}, 0));
@@ -140,16 +146,38 @@ void TestCanvas::boxLayout()
     box.getModel()->updateSize();
     QCOMPARE(QSize(box.getWidth(), box.getHeight()), QSize(180, 120));
     QCOMPARE(box.boundingRect(), QRectF(0, 0, 186, 120));
-    // Whatever pen the painter carries: a thin black outline, unfilled, and separators
-    // at 20 and 40 + 15 × 2 across the width.
-    const QImage image = paintItem(box, QPen(Qt::red, 6));
-    QVERIFY(image.pixel(0, 60) == qRgb(0, 0, 0) && image.pixel(2, 60) == qRgb(255, 255, 255));
+    // Whatever pen the painter carries: a thin black outline filled with the base
+    // colour, and separators at 20 and 40 + 15 × 2 across the width.
+    QImage image = paintItem(box, QPen(Qt::red, 6), Qt::darkGreen);
+    const QRgb base = QGuiApplication::palette().base().color().rgb();
+    QVERIFY(image.pixel(0, 60) == qRgb(0, 0, 0) && image.pixel(2, 60) == base);
     for (int x : {0, 90, 179})
         QVERIFY(image.pixel(x, 20) == qRgb(0, 0, 0) && image.pixel(x, 70) == qRgb(0, 0, 0));
     // Selected, in the palette's highlight colour.
     box.setSelected(true);
     QCOMPARE(QColor(paintItem(box).pixel(0, 60)),
              QApplication::palette().color(QPalette::Highlight));
+
+    // A large font needs more room than the character count gives: every line fits.
+    QFont large;
+    large.setPixelSize(40);
+    const QFont *fonts[] = {&large, nullptr};
+    for (const QFont *measured : fonts) {
+        ClassItem wide(measured);
+        wide.getModel()->setName(QStringLiteral("Wide"));
+        wide.getModel()->addAttribute(
+            new ArgAtt(QStringLiteral("WWWWWWWWWW"), QStringLiteral("WWWW"), {}, 0));
+        wide.getModel()->addMethod(
+            new Function(QStringLiteral("m"), QStringLiteral("void"), 0, {}));
+        wide.getModel()->updateSize();
+        const QString line = wide.getModel()->attributeLines().constFirst();
+        const int minimum = 9 * wide.getModel()->maxLineLength();
+        const QFontMetrics metrics(measured ? *measured : QFont());
+        const bool fits = wide.getWidth() >= metrics.horizontalAdvance(line) + 10
+                          && wide.getHeight() >= 3 * metrics.lineSpacing();
+        QCOMPARE(fits, measured != nullptr);
+        QVERIFY(wide.getWidth() >= minimum && wide.boundingRect().width() == wide.getWidth() + 6);
+    }
 }
 
 void TestCanvas::drag()
@@ -202,19 +230,23 @@ void TestCanvas::mouseButtons()
     QFETCH(QPointF, boxAt);
     Canvas canvas;
     ClassItem *box = canvas.box(QPointF(0, 0));
-    // An elbow from (45, 60) to (300, 230): its hit area is that whole rectangle.
+    // An elbow from (45, 60) down to (45, 230) and right to (300, 230): it takes the
+    // mouse on its line only, not in the empty corner of its rectangle.
     Link *link = canvas.link(box, canvas.box(QPointF(300, 200)));
     QSignalSpy boxEdits(box->getModel(), &ClassModel::editing);
     QSignalSpy linkEdits(link->getModel(), &LinkModel::editing);
-    // Pressed on the link, then on the box, each time carried away before the release.
-    for (QPoint at : {canvas.at(QPointF(200, 120)), canvas.at(QPointF(30, 20))}) {
-        canvas.send(QEvent::MouseButtonPress, button, at);
-        canvas.move(at + QPoint(50, 50));
-        canvas.move(at + QPoint(100, 80));
-        canvas.send(QEvent::MouseButtonRelease, button, at + QPoint(100, 80));
+    // Pressed in the empty corner, on the link's two lines and its mark, then on the box,
+    // each time carried away before the release.
+    for (QPointF at : {QPointF(200, 120), QPointF(47, 150), QPointF(200, 228), QPointF(45, 66),
+                       QPointF(30, 20)}) {
+        const QPoint on = canvas.at(at);
+        canvas.send(QEvent::MouseButtonPress, button, on);
+        canvas.move(on + QPoint(50, 50));
+        canvas.move(on + QPoint(100, 80));
+        canvas.send(QEvent::MouseButtonRelease, button, on + QPoint(100, 80));
     }
-    QCOMPARE(linkEdits.size(), int(edits));
-    QCOMPARE(boxEdits.size(), int(edits));
+    QCOMPARE(linkEdits.size(), edits ? 3 : 0);
+    QCOMPARE(boxEdits.size(), edits ? 1 : 0);
     QCOMPARE(box->pos(), boxAt);
 }
 
@@ -378,13 +410,22 @@ void TestCanvas::linksFollowTheirBoxes()
     ClassItem *slave = canvas.box(QPointF(200, 0));
     // Without both ends a link has no place and draws nothing.
     Link *link = canvas.link(master, nullptr);
-    QCOMPARE(link->boundingRect(), QRectF(5000, 5000, 0, 0));
+    // The extent is the span of the end points with room for the marks and the pen.
+    const QMarginsF room(14, 14, 14, 14);
+    QCOMPARE(link->boundingRect(), QRectF(5000, 5000, 0, 0) + room);
     QImage blank(300, 300, QImage::Format_RGB32);
     blank.fill(Qt::white);
     QCOMPARE(paintItem(*link), blank);
 
     link->getModel()->setSlave(slave);
-    QCOMPARE(link->boundingRect(), QRectF(90, 30, 110, 0));
+    QCOMPARE(link->boundingRect(), QRectF(90, 30, 110, 0) + room);
+    QVERIFY(link->boundingRect().contains(link->shape().boundingRect()));
+    // At a tenth of its size the line is still a whole pixel dark: a cosmetic pen.
+    const QImage small = paintItem(*link, QPen(Qt::black, 1), QBrush(), 0.1);
+    int darkness = 0;
+    for (int y = 0; y < 8; ++y)
+        darkness += 255 - qGray(small.pixel(15, y));
+    QVERIFY2(darkness >= 200, qPrintable(QString::number(darkness)));
     // Querying builds the scene's index: from now on it knows only what it is told.
     QVERIFY(canvas.indexed(link, QRectF(140, 25, 10, 10)));
     QVERIFY(!canvas.indexed(master, QRectF(250, 30, 5, 5)));
@@ -393,14 +434,14 @@ void TestCanvas::linksFollowTheirBoxes()
     // told of both new extents.
     master->getModel()->setName(QString(30, QLatin1Char('N')));
     master->getModel()->updateSize();
-    QCOMPARE(link->boundingRect(), QRectF(135, 0, 110, 60));
+    QCOMPARE(link->boundingRect(), QRectF(135, 0, 110, 60) + room);
     QVERIFY(canvas.indexed(link, QRectF(150, 20, 5, 5)));
     QVERIFY(canvas.indexed(master, QRectF(250, 30, 5, 5)));
 
     // Moved, by the program or by a drag: the same.
     slave->setPos(600, 400);
     master->setPos(300, 0);
-    QCOMPARE(link->boundingRect(), QRectF(435, 60, 165, 370));
+    QCOMPARE(link->boundingRect(), QRectF(435, 60, 165, 370) + room);
     QVERIFY(canvas.indexed(link, QRectF(500, 400, 5, 5)));
     QVERIFY(!canvas.indexed(link, QRectF(150, 20, 5, 5)));
 }

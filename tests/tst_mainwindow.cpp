@@ -14,12 +14,16 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QWheelEvent>
 
+#include <functional>
 #include <memory>
+#include <tuple>
 
 using namespace MainWindowTesting;
 
@@ -36,6 +40,8 @@ private slots:
 
     void titleFollowsTheChanges();
     void zoomIsAbsolute();
+    void zoomKeepsItsAnchor();
+    void newClassesInSight();
     void settingsReachTheWindow();
     void unreadableSettings();
     void images();
@@ -149,6 +155,95 @@ void TestMainWindow::zoomIsAbsolute()
     slider->setValue(10);
     slider->setValue(100);
     QCOMPARE(view->transform(), QTransform::fromTranslate(7, -3));
+}
+
+void TestMainWindow::zoomKeepsItsAnchor()
+{
+    window->showNormal();
+    window->resize(900, 700);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    auto *view = window->findChild<QGraphicsView *>(QStringLiteral("gra_graphicsView"));
+    auto *slider = window->findChild<QSlider *>(QStringLiteral("sli_zoom"));
+    view->centerOn(3000, 2000);
+    const auto scrolled = [view] {
+        return QPoint(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value());
+    };
+    const QPointF centre = QRectF(view->viewport()->rect()).center();
+    const auto wheel = [&](int delta, QPointF at, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &event);
+    };
+    // Each step: what the user does, the zoom after it, and the viewport point that
+    // must show the same scene point as before.
+    const QList<std::tuple<std::function<void()>, int, QPointF>> steps = {
+        {[&] { QTest::keyClick(window, Qt::Key_Minus, Qt::ControlModifier); }, 90, centre},
+        {[&] { wheel(-120, QPointF(200, 150), Qt::ControlModifier); }, 80, QPointF(200, 150)},
+        {[&] { wheel(240, QPointF(600, 400), Qt::ControlModifier); }, 100, QPointF(600, 400)},
+        {[&] { QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier); }, 100, centre}};
+    for (const auto &[act, zoom, anchor] : steps) {
+        const QPointF before = view->mapToScene(anchor.toPoint());
+        act();
+        QCOMPARE(slider->value(), zoom);
+        QCOMPARE(view->transform().m11(), zoom / 100.0);
+        if (!anchor.isNull())
+            QVERIFY(QLineF(view->mapToScene(anchor.toPoint()), before).length() <= 100.0 / zoom);
+    }
+    // Down to the smallest size, where the whole canvas is seen, and back: the same
+    // place, to the pixel.
+    const QPoint before = scrolled();
+    slider->setValue(10);
+    wheel(-120, QPointF(20, 20), Qt::ControlModifier);
+    QCOMPARE(slider->value(), 10);
+    slider->setValue(100);
+    QCOMPARE(scrolled(), before);
+    // Without Ctrl the wheel scrolls.
+    wheel(-120, centre, Qt::NoModifier);
+    QCOMPARE(slider->value(), 100);
+    QVERIFY(scrolled().y() > before.y());
+
+    // Fit to window: every box in sight, as large as that allows.
+    addClasses(2);
+    boxes.at(0)->setPos(300, 200);
+    boxes.at(1)->setPos(3000, 3500);
+    view->centerOn(9000, 9000);
+    QCOMPARE(action(window, "actionFitToWindow")->shortcut(),
+             QKeySequence(QStringLiteral("Ctrl+0")));
+    action(window, "actionFitToWindow")->trigger();
+    const QRectF seen = view->mapToScene(view->viewport()->rect()).boundingRect();
+    for (const ClassItem *box : std::as_const(boxes))
+        QVERIFY(seen.contains(box->sceneBoundingRect()));
+    // Closer by more than the few pixels of margin no longer shows both.
+    slider->setValue(slider->value() + 2);
+    const QRectF closer = view->mapToScene(view->viewport()->rect()).boundingRect();
+    QVERIFY(!closer.contains(boxes.at(0)->sceneBoundingRect())
+            || !closer.contains(boxes.at(1)->sceneBoundingRect()));
+}
+
+void TestMainWindow::newClassesInSight()
+{
+    // Opened far from the centre of the canvas: new boxes come where the user looks,
+    // the second one beside the first, not on it.
+    QVERIFY(window->load(QStringLiteral(VARNEL_SOURCE_DIR "/examples/shapes.vnls")));
+    window->showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *view = window->findChild<QGraphicsView *>(QStringLiteral("gra_graphicsView"));
+    addClasses(2);
+    const QRectF seen = view->mapToScene(view->viewport()->rect()).boundingRect();
+    QVERIFY(seen.contains(boxes.at(0)->pos()) && seen.contains(boxes.at(1)->pos()));
+    QVERIFY(boxes.at(0)->pos() != boxes.at(1)->pos());
+    // With the centre of the canvas in sight, it is where a box goes.
+    view->centerOn(5000, 5000);
+    addClasses(1);
+    QCOMPARE(boxes.at(2)->pos(), QPointF(5000, 5000));
+
+    // The view paints from a picture: a box moved away leaves no outline behind.
+    const QPoint inside = view->mapFromScene(5000, 5030);
+    const auto shown = [&] { return view->viewport()->grab().toImage().pixel(inside); };
+    const QRgb base = view->viewport()->palette().base().color().rgb();
+    QTRY_VERIFY(shown() != base);
+    boxes.at(2)->setPos(5500, 5300);
+    QTRY_COMPARE(shown(), base);
 }
 
 void TestMainWindow::settingsReachTheWindow()

@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -95,6 +97,20 @@ void TestTranslations::englishReachesTheWindows()
              QStringLiteral("Modeling"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Varnel 1.0 - Untitled"));
     QCoreApplication::removeTranslator(&translator);
+
+    // With the interface in French, Qt's own boxes answer in French as well.
+    for (const QString &language : {QString(), QStringLiteral("fr")}) {
+        const QList<QTranslator *> installed = Translations::install(language);
+        QMessageBox question(QMessageBox::Question, QString(), QString(),
+                             QMessageBox::Yes | QMessageBox::No);
+        const QString answers = question.button(QMessageBox::Yes)->text() + QLatin1Char('/')
+                                + question.button(QMessageBox::No)->text();
+        for (QTranslator *installedOne : installed) {
+            QCoreApplication::removeTranslator(installedOne);
+            delete installedOne;
+        }
+        QCOMPARE(answers, QStringLiteral("&Oui/&Non"));
+    }
 }
 
 void TestTranslations::lookupOrder()

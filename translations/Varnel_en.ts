@@ -984,6 +984,34 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>Rétablir : %1</source>
         <translation>Redo: %1</translation>
     </message>
+    <message>
+        <source>Ajuster à la fenêtre</source>
+        <translation>Fit to Window</translation>
+    </message>
+    <message>
+        <source>Montre tout le diagramme, aussi grand que le zoom le permet</source>
+        <translation>Shows the whole diagram, as large as the zoom allows</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>Zoom avant</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation>Ctrl++</translation>
+    </message>
+    <message>
+        <source>Zoom arrière</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation>Ctrl+-</translation>
+    </message>
 </context>
 <context>
     <name>MoveBoxesCommand</name>

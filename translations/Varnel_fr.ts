@@ -984,6 +984,34 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>Rétablir : %1</source>
         <translation>Rétablir : %1</translation>
     </message>
+    <message>
+        <source>Ajuster à la fenêtre</source>
+        <translation>Ajuster à la fenêtre</translation>
+    </message>
+    <message>
+        <source>Montre tout le diagramme, aussi grand que le zoom le permet</source>
+        <translation>Montre tout le diagramme, aussi grand que le zoom le permet</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>Zoom avant</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Ctrl++</source>
+        <translation>Ctrl++</translation>
+    </message>
+    <message>
+        <source>Zoom arrière</source>
+        <translation>Zoom arrière</translation>
+    </message>
+    <message>
+        <source>Ctrl+-</source>
+        <translation>Ctrl+-</translation>
+    </message>
 </context>
 <context>
     <name>MoveBoxesCommand</name>
