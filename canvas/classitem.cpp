@@ -46,14 +46,16 @@ ClassItem::~ClassItem()
     delete model;
 }
 
+// A box never grows beyond the canvas, however long its text: the figures are
+// computed wide enough not to overflow first.
 int ClassItem::getWidth() const
 {
-    return CharWidth * model->maxLineLength();
+    return int(qMin(qint64(CharWidth) * model->maxLineLength(), qint64(canvasSize - ExtraWidth)));
 }
 
 int ClassItem::getHeight() const
 {
-    return LinePitch * model->lineCount() + ExtraHeight;
+    return int(qMin(qint64(LinePitch) * model->lineCount() + ExtraHeight, qint64(canvasSize)));
 }
 
 QRectF ClassItem::boundingRect() const

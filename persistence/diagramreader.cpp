@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -78,11 +79,11 @@ int integer(const QXmlStreamAttributes &attributes, const char *name)
 float coordinate(const QXmlStreamAttributes &attributes, const char *name)
 {
     bool ok = false;
-    double value = attributes.value(QLatin1String(name)).toDouble(&ok);
+    const double value = attributes.value(QLatin1String(name)).toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return 0;
-    value = qBound(-DiagramReader::maxCoordinate, value, DiagramReader::maxCoordinate);
-    return float(value) + 0.0f; // "-0" lands at 0 like any other zero
+    // Brought inside the canvas where the box is built, once its size is known.
+    return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
 }
 
 ArgRecord argRecord(const QXmlStreamAttributes &attributes)
@@ -95,21 +96,19 @@ bool parse(const QByteArray &data, DiagramRecord *diagram)
 {
     QXmlStreamReader xml(data);
     xml.setNamespaceProcessing(false);
+    XmlLimits::Guard guard;
 
     // Depth 1 is the document element, whatever its tag; 2 its classes and links;
     // 3 the members of a class; 4 the arguments of a method.
-    int depth = 0;
     ClassRecord *currentClass = nullptr;
     FunctionRecord *currentFunction = nullptr;
     while (!xml.atEnd()) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::DTD:
-            if (!XmlLimits::entitiesWithinLimit(xml.entityDeclarations(), data))
-                return false;
-            break;
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (!guard.admit(xml, token))
+            return false;
+        switch (token) {
         case QXmlStreamReader::StartElement: {
-            if (++depth > XmlLimits::maxDepth)
-                return false;
+            const int depth = guard.depth();
             const QStringView tag = xml.qualifiedName();
             const QXmlStreamAttributes attributes = xml.attributes();
             if (depth == 2 && tag == QLatin1String("class")) {
@@ -142,11 +141,10 @@ bool parse(const QByteArray &data, DiagramRecord *diagram)
             break;
         }
         case QXmlStreamReader::EndElement:
-            if (depth == 2)
+            if (guard.depth() == 1)
                 currentClass = nullptr;
-            else if (depth == 3)
+            else if (guard.depth() == 2)
                 currentFunction = nullptr;
-            --depth;
             break;
         default:
             break;
@@ -180,13 +178,16 @@ ClassItem *buildClass(const ClassRecord &record, const QFont *font)
 
     // An accessor points at the last attribute bearing its name. A method written
     // without "linkedAtt" stays unlinked even beside an attribute with an empty name.
+    QHash<QString, ArgAtt *> attributeByName;
     for (qsizetype i = 0; i < methods.size(); ++i) {
         if (!record.methods.at(i).hasLinkedAtt)
             continue;
-        for (ArgAtt *attribute : std::as_const(attributes)) {
-            if (attribute->name() == methods.at(i)->linkedAttName())
-                methods.at(i)->setLinkedAtt(attribute);
+        if (attributeByName.isEmpty()) {
+            for (ArgAtt *attribute : std::as_const(attributes))
+                attributeByName.insert(attribute->name(), attribute);
         }
+        if (ArgAtt *attribute = attributeByName.value(methods.at(i)->linkedAttName()))
+            methods.at(i)->setLinkedAtt(attribute);
         methods.at(i)->setLinkedAttName(QString());
     }
 
@@ -198,7 +199,12 @@ ClassItem *buildClass(const ClassRecord &record, const QFont *font)
     model->updateSize();
 
     item->setZValue(1); // boxes are drawn above the links
-    item->setPos(record.x, record.y);
+    // A box placed off the canvas by hand could be neither seen nor dragged back.
+    const QRectF extent = item->boundingRect();
+    const float right = float(qMax(0.0, ClassItem::canvasSize - extent.width()));
+    const float bottom = float(qMax(0.0, ClassItem::canvasSize - extent.height()));
+    // "+ 0.0f": "-0" lands at 0 like any other zero.
+    item->setPos(qBound(0.0f, record.x, right) + 0.0f, qBound(0.0f, record.y, bottom) + 0.0f);
     return item;
 }
 
@@ -211,7 +217,7 @@ DiagramReader::DiagramReader(const QFont *font)
 void DiagramReader::clear()
 {
     m_items.clear();
-    m_droppedLinks = 0;
+    m_droppedLinks.clear();
 }
 
 DiagramReader::Status DiagramReader::readFile(const QString &path)
@@ -258,7 +264,12 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
         // A link missing an end could be neither drawn, edited nor saved: it is left
         // out rather than kept as an invisible item.
         if (!master || !slave) {
-            ++m_droppedLinks;
+            const bool sameClass = master && record.slave == record.master;
+            m_droppedLinks.append({record.master, record.slave,
+                                   !master     ? record.master
+                                   : sameClass ? QString()
+                                               : record.slave,
+                                   sameClass});
             continue;
         }
         auto *link = new Link;
@@ -278,4 +289,10 @@ QList<ClassItem *> DiagramReader::takeClasses()
 QList<Link *> DiagramReader::takeLinks()
 {
     return std::exchange(m_items.links, {});
+}
+
+int DiagramReader::linksToMissingClasses() const
+{
+    return int(std::count_if(m_droppedLinks.cbegin(), m_droppedLinks.cend(),
+                             [](const DroppedLink &link) { return !link.sameClass; }));
 }
