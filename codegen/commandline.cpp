@@ -138,6 +138,10 @@ int Runner::run(int argc, char **argv)
             << QLatin1Char(' ') << QDir::toNativeSeparators(diagramPath) << Qt::endl;
         return GenerationFailed;
     }
+    for (const DiagramReader::DroppedLink &link : reader.droppedLinkList()) {
+        if (!link.sameClass)
+            err << tr("Lien ignoré, classe introuvable : ") << link.missing << Qt::endl;
+    }
 
     bool ok = true;
     QList<ClassItem *> items;

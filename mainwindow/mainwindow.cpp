@@ -6,6 +6,7 @@
 #include "codegen/codegen.h"
 #include "editors/classeditor.h"
 #include "editors/linkeditor.h"
+#include "mainwindow/startup.h"
 #include "model/classmodel.h"
 #include "model/linkmodel.h"
 #include "windows/aboutus.h"
@@ -21,6 +22,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
 {
+    Startup::ignoreFileSizeSignal();
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
     loadCfg();
@@ -36,7 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     // The editor keeps these two pointers, so applied preferences reach it directly.
     classEditor = new ClassEditor(nullptr, cfg.prefixe(), cfg.autoAddSetGetFct());
 
-    scene.setSceneRect(0, 0, 10000, 10000);
+    scene.setSceneRect(0, 0, ClassItem::canvasSize, ClassItem::canvasSize);
     ui->gra_graphicsView->setScene(&scene);
 
     linkEditor = new LinkEditor(nullptr);
@@ -123,9 +125,11 @@ void MainWindow::loadCfg()
 void MainWindow::applyCfg()
 {
     ui->ItemToolBar->setVisible(cfg.itemBar());
-    ui->ItemToolBar->setIconSize(QSize(cfg.itemBarIconSize(), cfg.itemBarIconSize()));
+    const int itemIcons = Cfg::usableIconSize(cfg.itemBarIconSize());
+    ui->ItemToolBar->setIconSize(QSize(itemIcons, itemIcons));
     ui->FileToolBar->setVisible(cfg.actionBar());
-    ui->FileToolBar->setIconSize(QSize(cfg.actionBarIconSize(), cfg.actionBarIconSize()));
+    const int actionIcons = Cfg::usableIconSize(cfg.actionBarIconSize());
+    ui->FileToolBar->setIconSize(QSize(actionIcons, actionIcons));
     // The boxes read the configured font when they paint: show an applied font now.
     scene.update();
 }

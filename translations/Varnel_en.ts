@@ -477,6 +477,10 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
         <translation>Started with a single file and no option, varnel opens that diagram in its window.</translation>
     </message>
+    <message>
+        <source>Lien ignoré, classe introuvable : </source>
+        <translation>Link ignored, class not found: </translation>
+    </message>
 </context>
 <context>
     <name>LinkEditor</name>
@@ -778,6 +782,22 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     <message>
         <source>Êtes vous sûr de vouloir fermer VNL ?</source>
         <translation>Are you sure you want to close VNL?</translation>
+    </message>
+    <message>
+        <source>1 lien ignoré : classe introuvable</source>
+        <translation>1 link ignored: class not found</translation>
+    </message>
+    <message>
+        <source>%1 liens ignorés : classe introuvable</source>
+        <translation>%1 links ignored: class not found</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 existe déjà.</source>
+        <translation>The file %1 already exists.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous le remplacer ?</source>
+        <translation>Do you want to replace it?</translation>
     </message>
 </context>
 <context>

@@ -477,6 +477,10 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</source>
         <translation>Lancé avec un seul fichier et sans option, varnel ouvre ce diagramme dans sa fenêtre.</translation>
     </message>
+    <message>
+        <source>Lien ignoré, classe introuvable : </source>
+        <translation>Lien ignoré, classe introuvable : </translation>
+    </message>
 </context>
 <context>
     <name>LinkEditor</name>
@@ -778,6 +782,22 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     <message>
         <source>Êtes vous sûr de vouloir fermer VNL ?</source>
         <translation>Êtes vous sûr de vouloir fermer VNL ?</translation>
+    </message>
+    <message>
+        <source>1 lien ignoré : classe introuvable</source>
+        <translation>1 lien ignoré : classe introuvable</translation>
+    </message>
+    <message>
+        <source>%1 liens ignorés : classe introuvable</source>
+        <translation>%1 liens ignorés : classe introuvable</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 existe déjà.</source>
+        <translation>Le fichier %1 existe déjà.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous le remplacer ?</source>
+        <translation>Voulez-vous le remplacer ?</translation>
     </message>
 </context>
 <context>
