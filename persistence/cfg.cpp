@@ -79,7 +79,7 @@ Cfg::ReadStatus readBounded(const QString &path, QByteArray *data)
         return Cfg::CannotOpen;
     if (file.size() > Cfg::maxFileSize)
         return Cfg::CannotParse;
-    *data = file.read(Cfg::maxFileSize + 1);
+    *data = file.read(file.size() + 1);
     if (file.error() != QFileDevice::NoError)
         return Cfg::CannotOpen;
     return data->size() > Cfg::maxFileSize ? Cfg::CannotParse : Cfg::ReadOk;

@@ -286,7 +286,8 @@ DiagramReader::Status DiagramReader::readFile(const QString &path)
         return CannotOpen;
     if (file.size() > maxFileSize)
         return CannotParse;
-    const QByteArray data = file.read(maxFileSize + 1);
+    // Sized by the file, not by the cap: a buffer of the cap would be taken for every read.
+    const QByteArray data = file.read(file.size() + 1);
     if (file.error() != QFileDevice::NoError)
         return CannotOpen;
     if (data.size() > maxFileSize)

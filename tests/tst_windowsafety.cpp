@@ -38,7 +38,6 @@ private slots:
     void init();
     void cleanup();
     void saveOnAFullDiskKeepsTheWindow();
-    void saveAsAsksAboutTheFileWritten_data();
     void saveAsAsksAboutTheFileWritten();
     void closeWithAutoSave_data();
     void closeWithAutoSave();
@@ -110,32 +109,31 @@ void TestWindowSafety::saveOnAFullDiskKeepsTheWindow()
     QVERIFY(!QFile::exists(path(u"full.vnls"_s)));
 }
 
-void TestWindowSafety::saveAsAsksAboutTheFileWritten_data()
+void TestWindowSafety::saveAsAsksAboutTheFileWritten()
 {
-    QTest::addColumn<QList<QByteArray>>("answers");
-    QTest::addColumn<QStringList>("seen");
-    QTest::addColumn<QString>("written"); // none when nothing was saved
+    // "a" is saved as "a.vnls", which exists: the window asks, the dialog could not.
     const QString dialog = u"Enregistrer sous ... | "_s;
     const QString question =
         dialog + u"Le fichier DIR/a.vnls existe déjà.\nVoulez-vous le remplacer ?"_s;
-    QTest::newRow("yes") << QList<QByteArray>{"a", yes} << QStringList{dialog, question}
-                         << u"a.vnls"_s;
-    QTest::newRow("no") << QList<QByteArray>{"a", no} << QStringList{dialog, question} << QString();
-    QTest::newRow("new file") << QList<QByteArray>{"b"} << QStringList{dialog} << u"b.vnls"_s;
-}
-
-void TestWindowSafety::saveAsAsksAboutTheFileWritten()
-{
-    QFETCH(QList<QByteArray>, answers);
-    QFETCH(QStringList, seen);
-    QFETCH(QString, written);
+    const struct
+    {
+        QList<QByteArray> answers;
+        QStringList seen;
+        QString written; // none when nothing was saved
+    } rows[] = {{{"a", no}, {dialog, question}, {}},
+                {{"b"}, {dialog}, u"b.vnls"_s},
+                {{"a", yes}, {dialog, question}, u"a.vnls"_s}};
     QVERIFY(writeFile(path(u"a.vnls"_s), "previous"));
-    QCOMPARE(run(answers, [&] { action(m_window.get(), "actionSaveAs")->trigger(); }), seen);
-    QFile file(path(u"a.vnls"_s));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll() != "previous", written == u"a.vnls"_s);
-    QCOMPARE(m_window->currentFilePath(), written.isEmpty() ? QString() : path(written));
-    QCOMPARE(m_window->isModified(), written.isEmpty());
+    for (const auto &row : rows) {
+        m_answerer = std::make_unique<ModalAnswerer>();
+        QCOMPARE(run(row.answers, [&] { action(m_window.get(), "actionSaveAs")->trigger(); }),
+                 row.seen);
+        QFile file(path(u"a.vnls"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll() != "previous", row.written == u"a.vnls"_s);
+        QCOMPARE(m_window->currentFilePath(),
+                 row.written.isEmpty() ? QString() : path(row.written));
+    }
 }
 
 void TestWindowSafety::closeWithAutoSave_data()
