@@ -192,6 +192,38 @@ void bench(int count, const QString &folder, MainWindow *window)
     xmllintReference(path);
 }
 
+// One class whose accessors each name one of its attributes: matching them must not
+// compare every accessor with every attribute.
+void benchAccessors(int accessors, const QString &folder)
+{
+    Diagram diagram;
+    auto *item = new ClassItem(nullptr);
+    diagram.classes.append(item);
+    ClassModel *model = item->getModel();
+    model->setName(QStringLiteral("Accessors"));
+    for (int i = 0; i < accessors / 2; ++i) {
+        ArgAtt *value = attribute(QStringLiteral("m_value%1").arg(i), QStringLiteral("int"), 0);
+        model->addAttribute(value);
+        for (const char *prefix : {"get", "set"}) {
+            auto *accessor = new Function(QLatin1String(prefix) + QString::number(i),
+                                          QStringLiteral("int"), ArgAtt::Getter, {});
+            accessor->setLinkedAtt(value);
+            model->addMethod(accessor);
+        }
+    }
+    const QString path = folder + QStringLiteral("/accessors-%1.vnls").arg(accessors);
+    if (!DiagramWriter::writeFile(path, diagram.classes, diagram.links))
+        return;
+    DiagramReader reader(nullptr);
+    char what[64];
+    std::snprintf(what, sizeof what, "read one class, %d accessors", accessors);
+    report(what, measure([] {}, [&] { reader.readFile(path); },
+                         [&] {
+                             Diagram taken;
+                             taken.classes = reader.takeClasses();
+                         }));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -227,5 +259,7 @@ int main(int argc, char *argv[])
     MainWindow window;
     for (int count : std::as_const(counts))
         bench(count, folder.path(), &window);
+    std::printf("Accessors (target: well under 1000 ms)\n");
+    benchAccessors(20000, folder.path());
     return 0;
 }

@@ -84,7 +84,7 @@ public:
                 qreal total = 0;
                 for (const QPointF &advance : raw.advancesForGlyphIndexes(glyphs))
                     total += advance.x();
-                return int(std::ceil(total));
+                return int(qMin(std::ceil(total), double(ClassItem::canvasSize)));
             }
         }
         return metrics.horizontalAdvance(text);
@@ -147,7 +147,10 @@ void ClassItem::relayout()
     laidOutText().remove(this);
     const QStringList attributes = model->attributeLines();
     const QStringList methods = model->methodLines();
-    int w = CharWidth * model->maxLineLength();
+    // A box never grows beyond the canvas, however long its text: the figures are
+    // computed wide enough not to overflow first.
+    const qint64 limit = canvasSize;
+    qint64 w = qMin(qint64(CharWidth) * model->maxLineLength(), limit - ExtraWidth);
     int pitch = LinePitch;
     int title = TitleBand;
     int gap = SectionGap;
@@ -161,20 +164,22 @@ void ClassItem::relayout()
         gap = qMax(SectionGap, pitch + SectionGap - LinePitch);
         bottom = qMax(BottomMargin, metrics.descent() + 1);
         fontPixels = metrics.height();
-        int text = measure.width(model->name());
+        qint64 text = measure.width(model->name());
         for (const QString &line : attributes)
-            text = qMax(text, TextIndent + measure.width(line));
+            text = qMax(text, qint64(TextIndent) + measure.width(line));
         for (const QString &line : methods)
-            text = qMax(text, TextIndent + measure.width(line));
-        w = qMax(w, text + TextIndent);
+            text = qMax(text, qint64(TextIndent) + measure.width(line));
+        w = qMin(qMax(w, text + TextIndent), limit - ExtraWidth);
     }
-    const int measured = title + pitch * int(attributes.size() + methods.size()) + gap + bottom;
-    const int h = qMax(LinePitch * model->lineCount() + ExtraHeight, measured);
+    const qint64 lines = attributes.size() + methods.size();
+    const qint64 measured = title + pitch * lines + gap + bottom;
+    const qint64 h =
+        qMin(qMax(qint64(LinePitch) * model->lineCount() + ExtraHeight, measured), limit);
     linePitch = pitch;
     titleBand = title;
     sectionGap = gap;
-    width = w;
-    height = h;
+    width = int(w);
+    height = int(h);
 
     const QRectF newExtent(0, 0, w + ExtraWidth, h);
     if (newExtent != extent) {

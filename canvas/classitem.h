@@ -13,6 +13,8 @@ class ClassItem : public QGraphicsItem
 {
 public:
     enum { Type = UserType + 1 };
+    // The canvas spans this many pixels in both directions from the origin.
+    static constexpr int canvasSize = 10000;
 
     explicit ClassItem(const QFont *font);
     ~ClassItem() override;

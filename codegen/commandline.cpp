@@ -34,10 +34,9 @@ class Runner
 
 public:
     static int run(int argc, char **argv);
+    static int readDiagram(const QString &path, const QFont *font, Diagram *diagram);
 
 private:
-    // Each mode reads the diagram the same way; -1 when it was read.
-    static int readDiagram(const QString &path, Diagram *diagram);
     static int generate(const QCommandLineParser &parser, const Diagram &diagram);
 
     static QTextStream &out();
@@ -174,16 +173,20 @@ int Runner::run(int argc, char **argv)
     }
 
     Diagram diagram;
-    const int readFailure = readDiagram(generates.constFirst(), &diagram);
+    const int readFailure = readDiagram(generates.constFirst(), nullptr, &diagram);
     if (readFailure >= 0)
         return readFailure;
     return generate(parser, diagram);
 }
 
-int Runner::readDiagram(const QString &path, Diagram *diagram)
+int readDiagram(const QString &path, const QFont *font, DiagramItems *diagram)
 {
-    // Nothing here is drawn: the boxes get no font.
-    DiagramReader reader(nullptr);
+    return Runner::readDiagram(path, font, diagram);
+}
+
+int Runner::readDiagram(const QString &path, const QFont *font, Diagram *diagram)
+{
+    DiagramReader reader(font);
     const DiagramReader::Status status = reader.readFile(path);
     diagram->classes = reader.takeClasses();
     diagram->links = reader.takeLinks();
@@ -196,6 +199,10 @@ int Runner::readDiagram(const QString &path, Diagram *diagram)
         err() << tr("Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.")
               << QLatin1Char(' ') << QDir::toNativeSeparators(path) << Qt::endl;
         return GenerationFailed;
+    }
+    for (const DiagramReader::DroppedLink &link : reader.droppedLinkList()) {
+        if (!link.sameClass)
+            err() << tr("Lien ignoré, classe introuvable : ") << link.missing << Qt::endl;
     }
     return -1;
 }

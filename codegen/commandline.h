@@ -1,6 +1,11 @@
 #ifndef COMMANDLINE_H
 #define COMMANDLINE_H
 
+#include <QString>
+
+class QFont;
+struct DiagramItems;
+
 // Headless code generation and pictures for build scripts:
 //   varnel --generate DIAGRAM.vnls --output DIR [--class NAME]... [--overwrite]
 //   varnel --export DIAGRAM.vnls --output FILE.png|svg|pdf
@@ -23,6 +28,11 @@ bool isHeadless(int argc, char **argv);
 // Runs that work inside its own application and returns the exit code. No window is
 // created, so it needs no display: a picture is drawn on the offscreen platform.
 int run(int argc, char **argv);
+
+// Reads the diagram of a headless run into diagram, its boxes measured with font (null
+// where nothing is drawn). What went wrong and the links dropped go to the error
+// output. Returns -1 when the diagram was read, else the exit code.
+int readDiagram(const QString &path, const QFont *font, DiagramItems *diagram);
 
 } // namespace CommandLine
 

@@ -4,7 +4,6 @@
 #include "codegen/commandline.h"
 #include "export/diagramrenderer.h"
 #include "persistence/cfg.h"
-#include "persistence/diagramreader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -58,22 +57,9 @@ int run(const QString &diagramPath, const QString &output, QTextStream &out, QTe
     // The boxes take the font of the user's settings, as in the window.
     Cfg cfg;
     cfg.readCfg();
-    DiagramReader reader(cfg.font());
-    const DiagramReader::Status status = reader.readFile(diagramPath);
     DiagramItems diagram;
-    diagram.classes = reader.takeClasses();
-    diagram.links = reader.takeLinks();
-    if (status == DiagramReader::CannotOpen) {
-        err << Texts::tr("Impossible d'ouvrir le fichier à cet emplacement :") << QLatin1Char(' ')
-            << QDir::toNativeSeparators(diagramPath) << Qt::endl;
-        return CommandLine::GenerationFailed;
-    }
-    if (status != DiagramReader::ReadOk) {
-        err << Texts::tr(
-            "Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.")
-            << QLatin1Char(' ') << QDir::toNativeSeparators(diagramPath) << Qt::endl;
-        return CommandLine::GenerationFailed;
-    }
+    if (const int failed = CommandLine::readDiagram(diagramPath, cfg.font(), &diagram); failed >= 0)
+        return failed;
 
     if (!DiagramRenderer(diagram.classes, diagram.links).write(output, format)) {
         err << Texts::tr("Impossible d'écrire l'image ") << QDir::toNativeSeparators(output)

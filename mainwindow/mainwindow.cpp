@@ -7,6 +7,7 @@
 #include "codegen/codegen.h"
 #include "editors/classeditor.h"
 #include "editors/linkeditor.h"
+#include "mainwindow/startup.h"
 #include "model/classmodel.h"
 #include "model/linkmodel.h"
 #include "windows/aboutus.h"
@@ -29,6 +30,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
 {
+    Startup::ignoreFileSizeSignal();
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
     loadCfg();
@@ -45,7 +47,7 @@ MainWindow::MainWindow(QWidget *parent)
     classEditor = new ClassEditor(nullptr, cfg.prefixe(), cfg.autoAddSetGetFct());
     classEditor->setDiagramClasses(&classItems);
 
-    scene.setSceneRect(0, 0, 10000, 10000);
+    scene.setSceneRect(0, 0, ClassItem::canvasSize, ClassItem::canvasSize);
     // The depth Qt derives from the item count files a long link in thousands of
     // cells; a fixed depth keeps memory and the first paint in proportion.
     scene.setBspTreeDepth(BspDepth);
@@ -175,9 +177,11 @@ void MainWindow::loadCfg()
 void MainWindow::applyCfg()
 {
     ui->ItemToolBar->setVisible(cfg.itemBar());
-    ui->ItemToolBar->setIconSize(QSize(cfg.itemBarIconSize(), cfg.itemBarIconSize()));
+    const int itemIcons = Cfg::usableIconSize(cfg.itemBarIconSize());
+    ui->ItemToolBar->setIconSize(QSize(itemIcons, itemIcons));
     ui->FileToolBar->setVisible(cfg.actionBar());
-    ui->FileToolBar->setIconSize(QSize(cfg.actionBarIconSize(), cfg.actionBarIconSize()));
+    const int actionIcons = Cfg::usableIconSize(cfg.actionBarIconSize());
+    ui->FileToolBar->setIconSize(QSize(actionIcons, actionIcons));
     // The boxes take their size from the configured font: measure again.
     for (ClassItem *item : std::as_const(classItems))
         item->relayout();

@@ -62,6 +62,12 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+private:
+    // What came of a save the user asked for.
+    enum class SaveOutcome { Saved, Declined, Failed };
+    SaveOutcome saveDocument();
+    SaveOutcome saveDocumentAs();
+
 private slots:
     void on_actionAddClass_triggered();
     void addClass();

@@ -5,10 +5,20 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
+
 namespace Startup {
+
+void ignoreFileSizeSignal()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
 
 void prepare()
 {
+    ignoreFileSizeSignal();
     QCoreApplication::setApplicationName(QStringLiteral("varnel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VARNEL_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));

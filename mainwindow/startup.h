@@ -9,6 +9,10 @@ namespace Startup {
 // cfgs.xml, is derived from them.
 void prepare();
 
+// A write beyond the file size limit (a full quota) must fail like any other write,
+// with its error shown, rather than kill the program and the unsaved diagram with it.
+void ignoreFileSizeSignal();
+
 } // namespace Startup
 
 #endif // STARTUP_H

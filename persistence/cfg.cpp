@@ -68,6 +68,23 @@ int readInt(const QDomElement &element, const QString &name)
     return ok ? value : 0;
 }
 
+// The settings are a few hundred bytes; a pipe, a device or a huge file is no
+// settings file, and reading some of them never ends.
+Cfg::ReadStatus readBounded(const QString &path, QByteArray *data)
+{
+    if (!QFileInfo(path).isFile())
+        return Cfg::CannotOpen;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Cfg::CannotOpen;
+    if (file.size() > Cfg::maxFileSize)
+        return Cfg::CannotParse;
+    *data = file.read(file.size() + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Cfg::CannotOpen;
+    return data->size() > Cfg::maxFileSize ? Cfg::CannotParse : Cfg::ReadOk;
+}
+
 bool parse(const QByteArray &data, QDomDocument *doc)
 {
     // QDom takes time growing with the square of the nesting depth and frees its tree
@@ -151,10 +168,9 @@ Cfg::ReadStatus Cfg::readCfg()
 
 Cfg::ReadStatus Cfg::readCfg(const QString &path)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return CannotOpen;
-    return readCfgData(file.readAll());
+    QByteArray data;
+    const ReadStatus status = readBounded(path, &data);
+    return status == ReadOk ? readCfgData(data) : status;
 }
 
 Cfg::ReadStatus Cfg::readCfgData(const QByteArray &data)
@@ -180,11 +196,14 @@ Cfg::ReadStatus Cfg::readCfgData(const QByteArray &data)
 
 QString Cfg::readLanguage(const QString &path)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return QString();
+    QByteArray data;
     QDomDocument doc;
-    if (!parse(file.readAll(), &doc))
+    if (readBounded(path, &data) != ReadOk || !parse(data, &doc))
         return QString();
     return doc.firstChildElement().attribute(QStringLiteral("language"));
+}
+
+int Cfg::usableIconSize(int size)
+{
+    return size >= 8 && size <= 512 ? size : 64;
 }

@@ -12,6 +12,9 @@ class Cfg
 public:
     enum ReadStatus { ReadOk, CannotOpen, CannotParse };
 
+    // Larger files are refused unread.
+    static constexpr qint64 maxFileSize = 1024 * 1024;
+
     Cfg();
 
     bool actionBar() const { return m_actionBar; }
@@ -37,6 +40,10 @@ public:
     void setAutoAddSetGetFct(bool on) { m_autoAddSetGetFct = on; }
     void setWellWin(bool on) { m_wellWin = on; }
     void setLanguage(const QString &language) { m_language = language; }
+
+    // An icon size as the tool bars use it: one outside 8 to 512 pixels, which no
+    // screen shows, is taken as the default.
+    static int usableIconSize(int size);
 
     // Writes the whole record to writePath(); 0 on success, 1 when it cannot be written.
     int writeCfg() const;

@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -63,90 +64,141 @@ struct DiagramRecord
     QList<LinkRecord> links;
 };
 
-QString text(const QXmlStreamAttributes &attributes, const char *name)
-{
-    return attributes.value(QLatin1String(name)).toString();
-}
-
-int integer(const QXmlStreamAttributes &attributes, const char *name)
+// The attributes of an element are read in one pass, each name compared in place: most
+// of the reading time goes to the stream reader, and this keeps the rest small.
+int integer(QStringView value)
 {
     bool ok = false;
-    const int value = attributes.value(QLatin1String(name)).toInt(&ok, 10);
-    return ok ? value : 0;
+    const int number = value.toInt(&ok, 10);
+    return ok ? number : 0;
 }
 
-float coordinate(const QXmlStreamAttributes &attributes, const char *name)
+float coordinate(QStringView text)
 {
     bool ok = false;
-    double value = attributes.value(QLatin1String(name)).toDouble(&ok);
+    const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return 0;
-    value = qBound(-DiagramReader::maxCoordinate, value, DiagramReader::maxCoordinate);
-    return float(value) + 0.0f; // "-0" lands at 0 like any other zero
+    // Brought inside the canvas where the box is built, once its size is known.
+    return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
+}
+
+ClassRecord classRecord(const QXmlStreamAttributes &attributes)
+{
+    ClassRecord record;
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        const QStringView name = attribute.qualifiedName();
+        const QStringView value = attribute.value();
+        if (name == u"name")
+            record.name = value.toString();
+        else if (name == u"comment")
+            record.comment = value.toString();
+        else if (name == u"parentName")
+            record.parentName = value.toString();
+        else if (name == u"includes")
+            record.includes = value.toString();
+        else if (name == u"posX")
+            record.x = coordinate(value);
+        else if (name == u"posY")
+            record.y = coordinate(value);
+    }
+    return record;
+}
+
+FunctionRecord functionRecord(const QXmlStreamAttributes &attributes)
+{
+    FunctionRecord record;
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        const QStringView name = attribute.qualifiedName();
+        const QStringView value = attribute.value();
+        if (name == u"name") {
+            record.name = value.toString();
+        } else if (name == u"returnType") {
+            record.returnType = value.toString();
+        } else if (name == u"range") {
+            record.range = integer(value);
+        } else if (name == u"linkedAtt") {
+            record.hasLinkedAtt = true;
+            record.linkedAtt = value.toString();
+        }
+    }
+    return record;
 }
 
 ArgRecord argRecord(const QXmlStreamAttributes &attributes)
 {
-    return {text(attributes, "name"), text(attributes, "type"), text(attributes, "defValue"),
-            integer(attributes, "range")};
+    ArgRecord record;
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        const QStringView name = attribute.qualifiedName();
+        const QStringView value = attribute.value();
+        if (name == u"name")
+            record.name = value.toString();
+        else if (name == u"type")
+            record.type = value.toString();
+        else if (name == u"defValue")
+            record.defValue = value.toString();
+        else if (name == u"range")
+            record.range = integer(value);
+    }
+    return record;
+}
+
+LinkRecord linkRecord(const QXmlStreamAttributes &attributes, qsizetype classesBefore)
+{
+    LinkRecord record;
+    record.classesBefore = classesBefore;
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        const QStringView name = attribute.qualifiedName();
+        const QStringView value = attribute.value();
+        if (name == u"master")
+            record.master = value.toString();
+        else if (name == u"slave")
+            record.slave = value.toString();
+        else if (name == u"type")
+            record.type = integer(value);
+    }
+    return record;
 }
 
 bool parse(const QByteArray &data, DiagramRecord *diagram)
 {
     QXmlStreamReader xml(data);
     xml.setNamespaceProcessing(false);
+    XmlLimits::Guard guard;
 
     // Depth 1 is the document element, whatever its tag; 2 its classes and links;
     // 3 the members of a class; 4 the arguments of a method.
-    int depth = 0;
     ClassRecord *currentClass = nullptr;
     FunctionRecord *currentFunction = nullptr;
     while (!xml.atEnd()) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::DTD:
-            if (!XmlLimits::entitiesWithinLimit(xml.entityDeclarations(), data))
-                return false;
-            break;
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (!guard.admit(xml, token))
+            return false;
+        switch (token) {
         case QXmlStreamReader::StartElement: {
-            if (++depth > XmlLimits::maxDepth)
-                return false;
+            const int depth = guard.depth();
             const QStringView tag = xml.qualifiedName();
             const QXmlStreamAttributes attributes = xml.attributes();
-            if (depth == 2 && tag == QLatin1String("class")) {
-                ClassRecord record;
-                record.name = text(attributes, "name");
-                record.comment = text(attributes, "comment");
-                record.parentName = text(attributes, "parentName");
-                record.includes = text(attributes, "includes");
-                record.x = coordinate(attributes, "posX");
-                record.y = coordinate(attributes, "posY");
-                diagram->classes.append(record);
+            if (depth == 2 && tag == u"class") {
+                diagram->classes.append(classRecord(attributes));
                 currentClass = &diagram->classes.last();
-            } else if (depth == 2 && tag == QLatin1String("link")) {
-                diagram->links.append({text(attributes, "master"), text(attributes, "slave"),
-                                       integer(attributes, "type"), diagram->classes.size()});
-            } else if (depth == 3 && currentClass && tag == QLatin1String("function")) {
-                FunctionRecord record;
-                record.name = text(attributes, "name");
-                record.returnType = text(attributes, "returnType");
-                record.range = integer(attributes, "range");
-                record.hasLinkedAtt = attributes.hasAttribute(QLatin1String("linkedAtt"));
-                record.linkedAtt = text(attributes, "linkedAtt");
-                currentClass->methods.append(record);
+            } else if (depth == 2 && tag == u"link") {
+                diagram->links.append(linkRecord(attributes, diagram->classes.size()));
+            } else if (depth == 3 && currentClass && tag == u"function") {
+                currentClass->methods.append(functionRecord(attributes));
                 currentFunction = &currentClass->methods.last();
-            } else if (depth == 3 && currentClass && tag == QLatin1String("arg-att")) {
+            } else if (depth == 3 && currentClass && tag == u"arg-att") {
                 currentClass->attributes.append(argRecord(attributes));
-            } else if (depth == 4 && currentFunction && tag == QLatin1String("arg-att")) {
+            } else if (depth == 4 && currentFunction && tag == u"arg-att") {
                 currentFunction->args.append(argRecord(attributes));
             }
             break;
         }
         case QXmlStreamReader::EndElement:
-            if (depth == 2)
+            if (guard.depth() == 1)
                 currentClass = nullptr;
-            else if (depth == 3)
+            else if (guard.depth() == 2)
                 currentFunction = nullptr;
-            --depth;
             break;
         default:
             break;
@@ -180,13 +232,16 @@ ClassItem *buildClass(const ClassRecord &record, const QFont *font)
 
     // An accessor points at the last attribute bearing its name. A method written
     // without "linkedAtt" stays unlinked even beside an attribute with an empty name.
+    QHash<QString, ArgAtt *> attributeByName;
     for (qsizetype i = 0; i < methods.size(); ++i) {
         if (!record.methods.at(i).hasLinkedAtt)
             continue;
-        for (ArgAtt *attribute : std::as_const(attributes)) {
-            if (attribute->name() == methods.at(i)->linkedAttName())
-                methods.at(i)->setLinkedAtt(attribute);
+        if (attributeByName.isEmpty()) {
+            for (ArgAtt *attribute : std::as_const(attributes))
+                attributeByName.insert(attribute->name(), attribute);
         }
+        if (ArgAtt *attribute = attributeByName.value(methods.at(i)->linkedAttName()))
+            methods.at(i)->setLinkedAtt(attribute);
         methods.at(i)->setLinkedAttName(QString());
     }
 
@@ -198,7 +253,12 @@ ClassItem *buildClass(const ClassRecord &record, const QFont *font)
     model->updateSize();
 
     item->setZValue(1); // boxes are drawn above the links
-    item->setPos(record.x, record.y);
+    // A box placed off the canvas by hand could be neither seen nor dragged back.
+    const QRectF extent = item->boundingRect();
+    const float right = float(qMax(0.0, ClassItem::canvasSize - extent.width()));
+    const float bottom = float(qMax(0.0, ClassItem::canvasSize - extent.height()));
+    // "+ 0.0f": "-0" lands at 0 like any other zero.
+    item->setPos(qBound(0.0f, record.x, right) + 0.0f, qBound(0.0f, record.y, bottom) + 0.0f);
     return item;
 }
 
@@ -211,7 +271,7 @@ DiagramReader::DiagramReader(const QFont *font)
 void DiagramReader::clear()
 {
     m_items.clear();
-    m_droppedLinks = 0;
+    m_droppedLinks.clear();
 }
 
 DiagramReader::Status DiagramReader::readFile(const QString &path)
@@ -226,7 +286,8 @@ DiagramReader::Status DiagramReader::readFile(const QString &path)
         return CannotOpen;
     if (file.size() > maxFileSize)
         return CannotParse;
-    const QByteArray data = file.read(maxFileSize + 1);
+    // Sized by the file, not by the cap: a buffer of the cap would be taken for every read.
+    const QByteArray data = file.read(file.size() + 1);
     if (file.error() != QFileDevice::NoError)
         return CannotOpen;
     if (data.size() > maxFileSize)
@@ -258,7 +319,12 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
         // A link missing an end could be neither drawn, edited nor saved: it is left
         // out rather than kept as an invisible item.
         if (!master || !slave) {
-            ++m_droppedLinks;
+            const bool sameClass = master && record.slave == record.master;
+            m_droppedLinks.append({record.master, record.slave,
+                                   !master     ? record.master
+                                   : sameClass ? QString()
+                                               : record.slave,
+                                   sameClass});
             continue;
         }
         auto *link = new Link;
@@ -278,4 +344,10 @@ QList<ClassItem *> DiagramReader::takeClasses()
 QList<Link *> DiagramReader::takeLinks()
 {
     return std::exchange(m_items.links, {});
+}
+
+int DiagramReader::linksToMissingClasses() const
+{
+    return int(std::count_if(m_droppedLinks.cbegin(), m_droppedLinks.cend(),
+                             [](const DroppedLink &link) { return !link.sameClass; }));
 }

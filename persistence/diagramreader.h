@@ -19,8 +19,15 @@ public:
     // Larger files are refused unread: a diagram of thousands of classes takes a few
     // megabytes.
     static constexpr qint64 maxFileSize = qint64(256) * 1024 * 1024;
-    // Positions beyond this distance from the origin are brought back to it.
-    static constexpr double maxCoordinate = 1.0e6;
+    // A link left out while reading: an end names no class read before it ("missing",
+    // the master's name if both do), or both ends name the same class.
+    struct DroppedLink
+    {
+        QString master;
+        QString slave;
+        QString missing;
+        bool sameClass = false;
+    };
 
     // The boxes are created with this font pointer (may be null where nothing is drawn).
     explicit DiagramReader(const QFont *font);
@@ -34,7 +41,10 @@ public:
 
     // Links that were left out because an end names no class read before them, or
     // both ends name the same class.
-    int droppedLinks() const { return m_droppedLinks; }
+    int droppedLinks() const { return int(m_droppedLinks.size()); }
+    const QList<DroppedLink> &droppedLinkList() const { return m_droppedLinks; }
+    // Those of them whose end names no class.
+    int linksToMissingClasses() const;
 
     // Hand the items over to the caller, who owns them from then on.
     QList<ClassItem *> takeClasses();
@@ -45,7 +55,7 @@ private:
 
     const QFont *m_font;
     DiagramItems m_items;
-    int m_droppedLinks = 0;
+    QList<DroppedLink> m_droppedLinks;
 };
 
 #endif // DIAGRAMREADER_H

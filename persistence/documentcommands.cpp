@@ -79,6 +79,11 @@ bool MainWindow::load(const QString &path)
     }
     ui->gra_graphicsView->updateSceneRect(scene.sceneRect());
     showDiagram();
+    if (const int dropped = reader.linksToMissingClasses())
+        statusBar()->showMessage(dropped == 1
+                                     ? tr("1 lien ignoré : classe introuvable")
+                                     : tr("%1 liens ignorés : classe introuvable").arg(dropped),
+                                 10000);
 
     fileName = QFileInfo(path).fileName();
     updateTitle();
@@ -164,48 +169,70 @@ void MainWindow::on_actionLoad_triggered()
 
 void MainWindow::on_actionSave_triggered()
 {
-    if (filePath.isEmpty()) {
-        on_actionSaveAs_triggered();
-        return;
-    }
+    saveDocument();
+}
+
+MainWindow::SaveOutcome MainWindow::saveDocument()
+{
+    if (filePath.isEmpty())
+        return saveDocumentAs();
     if (QMessageBox::question(this, tr("Enregistrer"),
                               tr("Etês vous sur de vouloir écraser votre ancienne sauvegarde ?"),
                               QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes)
-        save(filePath);
+        != QMessageBox::Yes)
+        return SaveOutcome::Declined;
+    return save(filePath) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 void MainWindow::on_actionSaveAs_triggered()
 {
+    saveDocumentAs();
+}
+
+MainWindow::SaveOutcome MainWindow::saveDocumentAs()
+{
     const QString saveAsDialog = QStringLiteral("saveAs");
-    QString path = QFileDialog::getSaveFileName(
+    const QString typed = QFileDialog::getSaveFileName(
         this, tr("Enregistrer sous ..."), SessionState::dialogFolder(saveAsDialog, diagramFile),
         tr("Sauvegarde VNL (*.vnls)"), nullptr, fileDialogOptions);
-    if (path.isEmpty())
-        return;
-    SessionState::rememberDialogFolder(saveAsDialog, path, false);
+    if (typed.isEmpty())
+        return SaveOutcome::Declined;
+    SessionState::rememberDialogFolder(saveAsDialog, typed, false);
+    QString path = typed;
     if (!path.contains(QLatin1String(".vnls")))
         path += QLatin1String(".vnls");
-    save(path);
+    // The dialog asked about the name typed; the file written may be another one.
+    if (path != typed && QFileInfo::exists(path)
+        && QMessageBox::question(
+               this, tr("Enregistrer sous ..."),
+               tr("Le fichier %1 existe déjà.").arg(QDir::toNativeSeparators(path))
+                   + QLatin1Char('\n') + tr("Voulez-vous le remplacer ?"),
+               QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return SaveOutcome::Declined;
+    return save(path) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (modified) {
-        const bool wantsSave =
-            cfg.autoSave()
-            || QMessageBox::question(this, tr("Fermeture"),
-                                     tr("Voulez-vous sauvegarder votre travail avant de fermer "
-                                        "le logiciel ?"),
-                                     QMessageBox::Yes | QMessageBox::No)
-                   == QMessageBox::Yes;
-        if (wantsSave) {
-            on_actionSave_triggered();
-            // A save that was cancelled or failed must not cost the user the diagram.
-            if (modified) {
-                event->ignore();
-                return;
-            }
+    if (modified && cfg.autoSave()) {
+        // A failed save must not cost the user the diagram; one he declined lets him
+        // quit without saving.
+        if (saveDocument() == SaveOutcome::Failed) {
+            event->ignore();
+            return;
+        }
+    } else if (modified
+               && QMessageBox::question(this, tr("Fermeture"),
+                                        tr("Voulez-vous sauvegarder votre travail avant de "
+                                           "fermer le logiciel ?"),
+                                        QMessageBox::Yes | QMessageBox::No)
+                      == QMessageBox::Yes) {
+        on_actionSave_triggered();
+        // A save that was cancelled or failed must not cost the user the diagram.
+        if (modified) {
+            event->ignore();
+            return;
         }
     }
     if (!cfg.askForClose()) {

@@ -14,7 +14,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// Documents whose few bytes the stream reader would multiply: entities written in UTF-7
+// (where "&" is "+ACY-"), and a default attribute value copied into every element.
+QByteArray utf7EntityBomb(const char *root)
+{
+    const QByteArray references = QByteArray("+ACY-a;").repeated(100000);
+    return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-7\"?>\n<!DOCTYPE ") + root
+           + " [<!ENTITY a \"" + QByteArray(10000, 'x') + "\">]>\n<" + root + "><class name=\""
+           + references + "\" prefixe=\"" + references + "\"/></" + root + ">\n";
+}
+
+QByteArray attributeDefaultBomb(const char *root)
+{
+    return QByteArray("<!DOCTYPE ") + root + " [<!ATTLIST class comment CDATA \""
+           + QByteArray(1000000, 'x') + "\">]>\n<" + root + ">"
+           + QByteArray("<class/>").repeated(7000) + "</" + root + ">\n";
+}
+
+} // namespace
 
 class TestCfg : public QObject
 {
@@ -29,6 +51,7 @@ private slots:
     void eachSpecialCharacterAlone();
     void shippedSettingsAreTheFirstStartDefaults();
     void installedCopyFindsItsSettings();
+    void hostileFilesUnderLimits();
 
 private:
     QTemporaryDir m_dir;
@@ -230,6 +253,79 @@ void TestCfg::installedCopyFindsItsSettings()
     QCOMPARE(firstWords("no settings here"), QStringLiteral("Cannot open"));
     QProcess::execute(QStringLiteral("chmod"),
                       {QStringLiteral("-R"), QStringLiteral("u+w"), root.path()});
+}
+
+// Settings files and diagrams that once hung the program or exhausted its memory, given to
+// the real program under a memory limit: it refuses them and ends with the usual message
+// and status. A refused settings file leaves the messages in French.
+void TestCfg::hostileFilesUnderLimits()
+{
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("varnel"));
+    QVERIFY(QFile::copy(QStringLiteral(VARNEL_BINARY), program));
+    QVERIFY(QFile::copy(QStringLiteral(VARNEL_QM_DIR "/Varnel_en.qm"),
+                        root.filePath(QStringLiteral("Varnel_en.qm"))));
+    const QString cfgs = root.filePath(QStringLiteral("cfgs.xml"));
+    const QString diagram = root.filePath(QStringLiteral("d.vnls"));
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QByteArray oversized = "<cfgs language=\"en\"/>";
+    oversized += QByteArray(Cfg::maxFileSize, ' ');
+    const QByteArray english = "<cfgs language=\"en\"/>";
+    const QByteArray cannotOpen = "Impossible d'ouvrir";
+    const QByteArray cannotRead = "Le fichier de";
+    const struct
+    {
+        const char *name;
+        QByteArray cfg;  // "fifo" and "zero" for a named pipe and a link to /dev/zero
+        QByteArray vnls; // none when empty
+        QByteArray firstWords;
+    } rows[] = {
+        {"settings in a pipe", "fifo", {}, cannotOpen},
+        {"settings linked to /dev/zero", "zero", {}, cannotOpen},
+        {"settings too large", oversized, {}, cannotOpen},
+        {"settings with entities in UTF-7", utf7EntityBomb("cfgs"), {}, cannotOpen},
+        {"settings with an attribute default", attributeDefaultBomb("cfgs"), {}, cannotOpen},
+        {"diagram with entities in UTF-7", english, utf7EntityBomb("main"), "The saved file"},
+        {"diagram with an attribute default", {}, attributeDefaultBomb("main"), cannotRead},
+    };
+    for (const auto &row : rows) {
+        QFile::remove(cfgs);
+        QFile::remove(diagram);
+        if (row.cfg == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(cfgs), 0600) == 0);
+        else if (row.cfg == "zero")
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), cfgs));
+        else if (!row.cfg.isEmpty())
+            QVERIFY(write(cfgs, row.cfg));
+        if (!row.vnls.isEmpty())
+            QVERIFY(write(diagram, row.vnls));
+
+        QProcess process;
+        const QStringList arguments{QStringLiteral("--generate"), diagram,
+                                    QStringLiteral("--output"),
+                                    root.filePath(QStringLiteral("out"))};
+#if defined(__SANITIZE_ADDRESS__)
+        // The address sanitizer reserves more address space than any such limit.
+        process.start(program, arguments);
+#else
+        process.start(QStringLiteral("prlimit"),
+                      QStringList{QStringLiteral("--as=%1").arg(qint64(1) << 30), program}
+                          + arguments);
+#endif
+        if (!process.waitForFinished(30000))
+            process.kill();
+        process.waitForFinished();
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 1, row.name);
+        QVERIFY2(process.readAllStandardError().startsWith(row.firstWords), row.name);
+    }
+    // The window reads its settings through the same guards.
+    QVERIFY(::mkfifo(QFile::encodeName(cfgs), 0600) == 0);
+    QCOMPARE(Cfg().readCfg(cfgs), Cfg::CannotOpen);
+    QVERIFY(QFile::remove(cfgs) && write(cfgs, oversized));
+    QCOMPARE(Cfg().readCfg(cfgs), Cfg::CannotParse);
 }
 
 QTEST_GUILESS_MAIN(TestCfg)

@@ -206,8 +206,9 @@ void TestDocumentCommands::commands_data()
     row("close, auto save", {"close auto", true, old, {}, {yes}, {overwrite}, old, close});
     row("close, auto save, not sure",
         {"close auto ask", true, old, {}, {yes, no}, {overwrite, sure}, old, keep});
+    // A save the user declined lets the close go on to its question.
     row("close, auto save, save as cancelled",
-        {"close auto ask", true, {}, {}, {cancel}, {saveAs}, {}, keep});
+        {"close auto ask", true, {}, {}, {cancel, no}, {saveAs, sure}, {}, keep});
 }
 
 void TestDocumentCommands::commands()

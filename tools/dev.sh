@@ -4,6 +4,7 @@
 #   tools/dev.sh test       build and run every test
 #   tools/dev.sh sanitize   build with AddressSanitizer and UBSan, run every test
 #   tools/dev.sh package    build the Debian package, install it and try the installed copy
+#   tools/dev.sh fuzz       build the libFuzzer harnesses and run each for FUZZ_SECONDS (60)
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -89,8 +90,21 @@ package)
     test "$(type_of '<svg xmlns="http://www.w3.org/2000/svg"/>')" = image/svg+xml
     echo "package: $deb installs and generates code"
     ;;
+fuzz)
+    install_missing "${build_packages[@]}" clang
+    configure_and_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DVARNEL_BUILD_FUZZERS=ON \
+        -DVARNEL_BUILD_TESTS=OFF
+    # Inputs up to a megabyte reach the paths where a few bytes expand into many.
+    for name in diagramreader:diagram cfgreader:cfg readfromfile:file; do
+        work="$(mktemp -d)"
+        "build-fuzz/tests/fuzz/fuzz_${name%%:*}" -max_len=1048576 -timeout=20 -rss_limit_mb=2048 \
+            -max_total_time="${FUZZ_SECONDS:-60}" -dict=tests/fuzz/xml.dict \
+            -artifact_prefix="build-fuzz/" "$work" "tests/fuzz/corpus/${name##*:}"
+        rm -rf "$work"
+    done
+    ;;
 *)
-    echo "usage: $0 run|test|sanitize|package" >&2
+    echo "usage: $0 run|test|sanitize|package|fuzz" >&2
     exit 2
     ;;
 esac

@@ -514,6 +514,10 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
         <source>Fichiers inchangés : %1</source>
         <translation>Unchanged files: %1</translation>
     </message>
+    <message>
+        <source>Lien ignoré, classe introuvable : </source>
+        <translation>Link ignored, class not found: </translation>
+    </message>
 </context>
 <context>
     <name>DeleteItemsCommand</name>
@@ -549,14 +553,6 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     <message>
         <source>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </source>
         <translation>Unknown picture format (.png, .svg or .pdf expected): </translation>
-    </message>
-    <message>
-        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
-        <translation>Cannot open the file at this location:</translation>
-    </message>
-    <message>
-        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
-        <translation>The saved file was opened but cannot be read.</translation>
     </message>
     <message>
         <source>Impossible d&apos;écrire l&apos;image </source>
@@ -1011,6 +1007,22 @@ Knowing it lets VNL name the accessor functions correctly.</translation>
     <message>
         <source>Ctrl+-</source>
         <translation>Ctrl+-</translation>
+    </message>
+    <message>
+        <source>1 lien ignoré : classe introuvable</source>
+        <translation>1 link ignored: class not found</translation>
+    </message>
+    <message>
+        <source>%1 liens ignorés : classe introuvable</source>
+        <translation>%1 links ignored: class not found</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 existe déjà.</source>
+        <translation>The file %1 already exists.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous le remplacer ?</source>
+        <translation>Do you want to replace it?</translation>
     </message>
 </context>
 <context>

@@ -514,6 +514,10 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
         <source>Fichiers inchangés : %1</source>
         <translation>Fichiers inchangés : %1</translation>
     </message>
+    <message>
+        <source>Lien ignoré, classe introuvable : </source>
+        <translation>Lien ignoré, classe introuvable : </translation>
+    </message>
 </context>
 <context>
     <name>DeleteItemsCommand</name>
@@ -549,14 +553,6 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     <message>
         <source>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </source>
         <translation>Format d&apos;image inconnu (.png, .svg ou .pdf attendu) : </translation>
-    </message>
-    <message>
-        <source>Impossible d&apos;ouvrir le fichier à cet emplacement :</source>
-        <translation>Impossible d&apos;ouvrir le fichier à cet emplacement :</translation>
-    </message>
-    <message>
-        <source>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</source>
-        <translation>Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire.</translation>
     </message>
     <message>
         <source>Impossible d&apos;écrire l&apos;image </source>
@@ -1011,6 +1007,22 @@ La connaissance de ce préfixe permet à VNL de générer correctement les fonct
     <message>
         <source>Ctrl+-</source>
         <translation>Ctrl+-</translation>
+    </message>
+    <message>
+        <source>1 lien ignoré : classe introuvable</source>
+        <translation>1 lien ignoré : classe introuvable</translation>
+    </message>
+    <message>
+        <source>%1 liens ignorés : classe introuvable</source>
+        <translation>%1 liens ignorés : classe introuvable</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 existe déjà.</source>
+        <translation>Le fichier %1 existe déjà.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous le remplacer ?</source>
+        <translation>Voulez-vous le remplacer ?</translation>
     </message>
 </context>
 <context>

@@ -6,14 +6,17 @@
 #include <csignal>
 
 // While it lives, no file of this process may grow past the given size: a disk that
-// fills up half way through a write, which even root cannot get past.
+// fills up half way through a write, which even root cannot get past. The signal such a
+// write raises is ignored unless the code under test is to be trusted with it.
 class FileSizeLimit
 {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit FileSizeLimit(rlim_t bytes, bool ignoreSignal = true)
     {
         ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        m_ignored = ignoreSignal;
+        if (m_ignored)
+            m_handler = std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit = m_saved;
         limit.rlim_cur = bytes;
         m_active = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
@@ -21,7 +24,8 @@ public:
     ~FileSizeLimit()
     {
         ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
+        if (m_ignored)
+            std::signal(SIGXFSZ, m_handler);
     }
     FileSizeLimit(const FileSizeLimit &) = delete;
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
@@ -32,6 +36,7 @@ private:
     struct rlimit m_saved = {};
     void (*m_handler)(int) = nullptr;
     bool m_active = false;
+    bool m_ignored = true;
 };
 
 #endif // FILESIZELIMIT_H
