@@ -6,6 +6,7 @@
 //   canvasbench [CLASSES...]      default: 5000 20000
 //
 // Each size runs in a process of its own, so that its peak memory is its own.
+#include "benchmarks/benchsupport.h"
 #include "canvas/classitem.h"
 #include "canvas/diagramitems.h"
 #include "canvas/link.h"
@@ -75,18 +76,6 @@ void generate(int count, DiagramItems *diagram)
         link->getModel()->setType(i % 3);
         diagram->links.append(link);
     }
-}
-
-double statusMiB(const QByteArray &key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
 }
 
 double median(QList<double> times)
@@ -223,7 +212,7 @@ int runOne(int count, const QString &path)
     else
         std::printf("  %-40s %9.1f ms   (xmllint not installed: libxml2-utils)\n",
                     "open (read, build, first paint)", openMs);
-    row("peak memory after opening", statusMiB("VmHWM:"), MemoryMiBAt20000, "MiB");
+    row("peak memory after opening", BenchSupport::statusMiB("VmHWM:"), MemoryMiBAt20000, "MiB");
 
     view->centerOn(SpreadWidth / 2, SpreadHeight / 2);
     QApplication::processEvents();

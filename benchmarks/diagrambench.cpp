@@ -2,6 +2,7 @@
 // xmllint's parse of the same file as a yardstick.
 //
 //   diagrambench [CLASSES...]      default: 1000 5000
+#include "benchmarks/benchsupport.h"
 #include "canvas/classitem.h"
 #include "canvas/diagramitems.h"
 #include "canvas/link.h"
@@ -78,24 +79,12 @@ void generate(int count, Diagram *diagram)
     }
 }
 
-// Peak resident memory since the last reset, in MiB; -1 where Linux does not say.
+// Starts a new peak of resident memory, so that VmHWM tells what comes next.
 void resetPeakMemory()
 {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
-}
-
-double statusMiB(const QByteArray &key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
 }
 
 struct Measure
@@ -116,12 +105,12 @@ Measure measure(const std::function<void()> &setUp, const std::function<void()> 
     for (int run = 0; run < runs; ++run) {
         setUp();
         resetPeakMemory();
-        const double before = statusMiB("VmRSS:");
+        const double before = BenchSupport::statusMiB("VmRSS:");
         QElapsedTimer clock;
         clock.start();
         work();
         times.append(double(clock.nsecsElapsed()) / 1e6);
-        const double high = statusMiB("VmHWM:");
+        const double high = BenchSupport::statusMiB("VmHWM:");
         peak = std::max(peak, high);
         growth = std::max(growth, high - before);
         tearDown();
