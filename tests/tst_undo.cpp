@@ -67,11 +67,12 @@ private:
     // Drags from a point of the diagram by `by` pixels with the left button, as a
     // user's mouse would.
     void drag(QPointF from, QPoint by);
-    QStringList undoState() const
+    // The title with its mark, the two actions' texts and whether each is enabled.
+    QStringList state() const
     {
-        return {action(window, "actionUndo")->text(), action(window, "actionRedo")->text(),
-                QString::number(action(window, "actionUndo")->isEnabled()),
-                QString::number(action(window, "actionRedo")->isEnabled())};
+        const QAction *undo = action(window, "actionUndo"), *redo = action(window, "actionRedo");
+        return {window->windowTitle(), undo->text(), redo->text(),
+                u"%1%2"_s.arg(undo->isEnabled()).arg(redo->isEnabled())};
     }
 
     QTemporaryDir m_dir;
@@ -137,7 +138,6 @@ void TestUndo::everyStep()
     const QByteArray before = bytes();
     const QList<ClassItem *> boxes = window->diagramClasses();
     const QList<Link *> links = window->diagramLinks();
-    const int items = int(window->diagramScene()->items().size());
     const QList<QPointF> endsBefore = ends();
 
     if (step.startsWith(u"ajouter E")) {
@@ -185,7 +185,6 @@ void TestUndo::everyStep()
     QCOMPARE(stack->undoText(), step);
     QVERIFY(consistent());
     const QByteArray after = bytes();
-    const int itemsAfter = int(window->diagramScene()->items().size());
     QVERIFY(after != before);
 
     // The same boxes and links come back, at the same places, with their models.
@@ -193,11 +192,10 @@ void TestUndo::everyStep()
     QCOMPARE(bytes(), before);
     QCOMPARE(window->diagramClasses(), boxes);
     QCOMPARE(window->diagramLinks(), links);
-    QCOMPARE(window->diagramScene()->items().size(), items);
+    QVERIFY(consistent());
     QCOMPARE(ends(), endsBefore);
     stack->redo();
     QCOMPARE(bytes(), after);
-    QCOMPARE(window->diagramScene()->items().size(), itemsAfter);
     QVERIFY(consistent());
 }
 
@@ -244,22 +242,19 @@ void TestUndo::markAndActions()
     QCOMPARE(menus, (QStringList{u"VNL"_s, u"Édition"_s, u"Modélisation"_s, u"A propos"_s}));
     QCOMPARE(action(window, "actionRedo")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(u"Ctrl+Shift+Z"_s), QKeySequence(u"Ctrl+Y"_s)}));
-    QCOMPARE(undoState(), (QStringList{u"Annuler"_s, u"Rétablir"_s, u"0"_s, u"0"_s}));
 
-    // Read, the diagram is the one Save overwrites. Moving a box marks it; saved, the
-    // stack is clean there, and undo and redo leave and reach that state again.
-    QCOMPARE(window->currentFilePath(), QStringLiteral(VARNEL_SOURCE_DIR "/examples/shapes.vnls"));
-    const QString clean = u"Varnel 1.0 - saved.vnls"_s, marked = u"Varnel 1.0 - *saved.vnls"_s;
+    // Moving a box marks the diagram; saved, the stack is clean there, and undo and redo
+    // leave and reach that state again.
+    QCOMPARE(state(),
+             (QStringList{u"Varnel 1.0 - shapes.vnls"_s, u"Annuler"_s, u"Rétablir"_s, u"00"_s}));
     drag(box(1)->pos() + QPointF(5, 5), QPoint(30, 30));
     QCOMPARE(window->windowTitle(), u"Varnel 1.0 - *shapes.vnls"_s);
     QVERIFY(window->save(m_dir.filePath(u"saved.vnls"_s)));
-    QCOMPARE(window->windowTitle(), clean);
-    QCOMPARE(undoState(),
-             (QStringList{u"Annuler : déplacer Circle"_s, u"Rétablir"_s, u"1"_s, u"0"_s}));
+    const QString clean = u"Varnel 1.0 - saved.vnls"_s;
+    QCOMPARE(state(), (QStringList{clean, u"Annuler : déplacer Circle"_s, u"Rétablir"_s, u"10"_s}));
     QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(window->windowTitle(), marked);
-    QCOMPARE(undoState(),
-             (QStringList{u"Annuler"_s, u"Rétablir : déplacer Circle"_s, u"0"_s, u"1"_s}));
+    QCOMPARE(state(), (QStringList{u"Varnel 1.0 - *saved.vnls"_s, u"Annuler"_s,
+                                   u"Rétablir : déplacer Circle"_s, u"01"_s}));
     QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(window->windowTitle(), clean);
 
@@ -267,8 +262,6 @@ void TestUndo::markAndActions()
     QVERIFY(addClass(window, u"Extra"_s));
     QVERIFY(window->load(m_dir.filePath(u"saved.vnls"_s)));
     QCOMPARE(stack->count(), 0);
-    QCOMPARE(window->windowTitle(), clean);
-    QCOMPARE(window->currentFilePath(), m_dir.filePath(u"saved.vnls"_s));
     QVERIFY(addClass(window, u"Extra"_s));
     m_answerer->answerMessageBox(QMessageBox::No);
     action(window, "actionNew")->trigger();
