@@ -153,8 +153,7 @@ void TestClassEditor::addingAClass()
                      error(u"Information"_s, u"Vous n'avez pas donné de type à l'attribut."_s),
                      error(u"Warning"_s, u"Une de vos fonctions possède déjà ce nom"_s),
                      error(u"Warning"_s, u"Vous n'avez pas donné de type à votre argument"_s)}));
-    QCOMPARE(state(), mix);
-    QCOMPARE(shown("lin_argName"), u"b"_s);
+    QCOMPARE(state() << shown("lin_argName"), mix + QStringList{u"b"_s});
     fill("lin_name", {});
 
     QSignalSpy added(editor.get(), &ClassEditor::addClass);
