@@ -393,11 +393,12 @@ void TestClassEditor::returnKey()
     if (loaded) {
         add(group, u"n"_s, u"int"_s, u"3"_s);
         QVERIFY(press("too_modAtt", view, u"- n : int = 3"_s));
+    } else {
+        fill(first, u"n"_s);
+        if (group != "fct")
+            fill("lin_" + group + "DefValue", u"3"_s);
     }
-    fill(first, u"n"_s);
     fill("lin_" + group + "Type", type);
-    if (group != "fct")
-        fill("lin_" + group + "DefValue", u"3"_s);
 
     // Return does what "+" (or "<<") does, with its checks, and never closes the editor.
     child(field)->setFocus();
