@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Every field of a record, in one comparable line.
 static QString recordState(Cfg &cfg)
 {
@@ -48,7 +50,7 @@ private:
     }
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("cfgs.xml"));
+    const QString path = dir.filePath(u"cfgs.xml"_s);
     Cfg cfg;
     std::unique_ptr<CfgEditor> editor;
     QLineEdit *prefix = nullptr;
@@ -61,7 +63,7 @@ void TestCfgEditor::init()
     QFile::remove(path);
     cfg = Cfg();
     editor = std::make_unique<CfgEditor>(nullptr, &cfg);
-    prefix = editor->findChild<QLineEdit *>(QStringLiteral("lin_prefix"));
+    prefix = editor->findChild<QLineEdit *>(u"lin_prefix"_s);
     atSignal.clear();
     connect(editor.get(), &CfgEditor::applyCfg, this, [this] {
         Cfg saved;
@@ -74,41 +76,40 @@ void TestCfgEditor::formShowsAndAppliesTheRecord()
 {
     // Shown on the defaults first, so that no widget keeps a value by chance.
     editor->openPreferences();
-    auto *tabs = editor->findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+    auto *tabs = editor->findChild<QTabWidget *>(u"tabWidget"_s);
     tabs->setCurrentIndex(1); // it opens again on the first
     cfg.setAutoSave(true);
     cfg.setWellWin(false);
-    cfg.setLanguage(QStringLiteral("fr"));
-    cfg.setPrefixe(QStringLiteral("my"));
+    cfg.setLanguage(u"fr"_s);
+    cfg.setPrefixe(u"my"_s);
     cfg.setActionBar(false);
     cfg.setActionBarIconSize(128);
     cfg.setItemBarIconSize(32);
-    cfg.setFont(QFont(QStringLiteral("DejaVu Serif")));
+    cfg.setFont(QFont(u"DejaVu Serif"_s));
     editor->openPreferences();
-    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("Général"));
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), u"Général"_s);
     QCOMPARE(formState(),
              QStringLiteral("actBig itemBar itemLitle autoSave askForClose autoAddSetGetFct "
                             "DejaVu Serif fr my"));
 
     button("che_askForClose")->click();
-    prefix->setText(QStringLiteral("p\u00e9_"));
+    prefix->setText(u"p\u00e9_"_s);
     button("che_actionBar")->click();
     button("rad_actLitle")->click();
     button("rad_itemBig")->click();
     // Below a regular file nothing can be written: an error, and the dialog stays open.
-    Cfg::setPathOverride(QCoreApplication::applicationFilePath() + QStringLiteral("/cfgs.xml"));
+    Cfg::setPathOverride(QCoreApplication::applicationFilePath() + u"/cfgs.xml"_s);
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::Ok);
     button("com_apply")->click();
-    QCOMPARE(
-        answerer.seen().first().summary(),
-        QStringLiteral("Critical | Erreur | Impossible de sauvegarder vos configurations. | Ok"));
+    QCOMPARE(answerer.seen().first().summary(),
+             u"Critical | Erreur | Impossible de sauvegarder vos configurations. | Ok"_s);
     QVERIFY(editor->isVisible() && atSignal.isEmpty());
     // Once it can be written: the record and the file are up to date before the signal.
     Cfg::setPathOverride(path);
     button("com_apply")->click();
     QVERIFY(!editor->isVisible());
-    const QString expected = QStringLiteral("1 0 0 1 1 1 32 128 fr p\u00e9_ DejaVu Serif");
+    const QString expected = u"1 0 0 1 1 1 32 128 fr p\u00e9_ DejaVu Serif"_s;
     QCOMPARE(atSignal, expected + u'|' + expected);
 }
 
@@ -124,27 +125,27 @@ void TestCfgEditor::defaultsThenCancel()
         return states;
     };
     cfg.setItemBar(false);
-    cfg.setPrefixe(QStringLiteral("my"));
+    cfg.setPrefixe(u"my"_s);
     const QString before = recordState(cfg);
     editor->openPreferences();
-    QCOMPARE(enabled(), QStringLiteral("11110000"));
+    QCOMPARE(enabled(), u"11110000"_s);
     QTest::mouseClick(button("che_actionBar"), Qt::LeftButton);
     QTest::mouseClick(button("che_itemBar"), Qt::LeftButton);
-    QCOMPARE(enabled(), QStringLiteral("00001111"));
+    QCOMPARE(enabled(), u"00001111"_s);
     button("pus_byDef")->click();
     QCOMPARE(formState(),
              QStringLiteral("actionBar actMedium itemBar itemMedium askForClose wellWin "
                             "autoAddSetGetFct Ubuntu en m_"));
-    QCOMPARE(enabled(), QStringLiteral("11111111"));
+    QCOMPARE(enabled(), u"11111111"_s);
     button("pus_cancel")->click();
     QCOMPARE(recordState(cfg), before);
     QVERIFY(!editor->isVisible() && !QFile::exists(path) && atSignal.isEmpty());
 
     // Kalinga is not installed: applying keeps it, after an installed family was shown.
-    cfg.setFont(QFont(QStringLiteral("Kalinga")));
+    cfg.setFont(QFont(u"Kalinga"_s));
     editor->openPreferences();
     button("com_apply")->click();
-    QVERIFY(atSignal.contains(QStringLiteral(" Kalinga|")) && atSignal.endsWith(u" Kalinga"));
+    QVERIFY(atSignal.contains(u" Kalinga|"_s) && atSignal.endsWith(u" Kalinga"));
 }
 
 QTEST_MAIN(TestCfgEditor)

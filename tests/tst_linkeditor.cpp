@@ -10,32 +10,44 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestLinkEditor : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void labels();
-    void exclusion();
+    void init()
+    {
+        a.getModel()->setName(u"A"_s);
+        b.getModel()->setName(u"B"_s);
+        c.getModel()->setName(u"C"_s);
+        editor = std::make_unique<LinkEditor>();
+        link = std::make_unique<LinkModel>();
+        one = editor->findChild<QComboBox *>(u"com_itemOne"_s);
+        two = editor->findChild<QComboBox *>(u"com_itemTwo"_s);
+    }
+    void labelsAndExclusion();
     void confirm_data();
     void confirm();
 
 private:
-    // The entries of a box, "*" before the current one, "-" for the placeholder.
-    static QString entries(const QComboBox *combo)
+    // The entries of both boxes, "*" before the current one, "-" for the placeholder.
+    QString both() const
     {
         QStringList texts;
-        for (int i = 0; i < combo->count(); ++i)
-            texts << (i == combo->currentIndex() ? QStringLiteral("*") : QString())
-                         + combo->itemText(i);
-        return texts.join(u',').replace(QStringLiteral("< Sélectionnez >"), QStringLiteral("-"));
+        for (const QComboBox *combo : {one, two}) {
+            QStringList entries;
+            for (int i = 0; i < combo->count(); ++i)
+                entries << (i == combo->currentIndex() ? u"*"_s : QString()) + combo->itemText(i);
+            texts << entries.join(u',');
+        }
+        return texts.join(u' ').replace(u"< Sélectionnez >"_s, u"-"_s);
     }
     static void choose(QComboBox *combo, QChar name)
     {
         combo->setCurrentIndex(name == u'-' ? 0 : combo->findText(name));
     }
-    QString both() const { return entries(one) + u' ' + entries(two); }
 
     ClassItem a{nullptr}, b{nullptr}, c{nullptr};
     std::unique_ptr<LinkEditor> editor;
@@ -44,18 +56,7 @@ private:
     QComboBox *two = nullptr;
 };
 
-void TestLinkEditor::init()
-{
-    a.getModel()->setName(QStringLiteral("A"));
-    b.getModel()->setName(QStringLiteral("B"));
-    c.getModel()->setName(QStringLiteral("C"));
-    editor = std::make_unique<LinkEditor>();
-    link = std::make_unique<LinkModel>();
-    one = editor->findChild<QComboBox *>(QStringLiteral("com_itemOne"));
-    two = editor->findChild<QComboBox *>(QStringLiteral("com_itemTwo"));
-}
-
-void TestLinkEditor::labels()
+void TestLinkEditor::labelsAndExclusion()
 {
     // Each kind after another, so that every text must change.
     const char *texts[] = {
@@ -64,27 +65,21 @@ void TestLinkEditor::labels()
     for (int type : {0, 1, 2, 0}) {
         link->setType(type);
         editor->openLink(link.get(), false, {&a, &b, &c});
-        QString shown = editor->findChild<QGroupBox *>(QStringLiteral("gro_link"))->title();
+        QString shown = editor->findChild<QGroupBox *>(u"gro_link"_s)->title();
         for (const char *name : {"lab_itemOne", "lab_itemTwo"})
             shown += u'|' + editor->findChild<QLabel *>(QLatin1String(name))->text();
         QCOMPARE(shown, QString::fromUtf8(texts[type]));
     }
-}
 
-void TestLinkEditor::exclusion()
-{
-    editor->openLink(link.get(), false, {&a, &b, &c});
     // A name chosen in one box leaves the other; the box chosen in keeps every name.
-    choose(one, u'B');
-    QCOMPARE(both(), QStringLiteral("-,A,*B,C *-,A,C"));
-    choose(two, u'C');
-    QCOMPARE(both(), QStringLiteral("-,A,*B -,A,*C"));
-    // Moving one choice moves the exclusion and keeps the other choice.
-    choose(one, u'A');
-    QCOMPARE(entries(two), QStringLiteral("-,B,*C"));
-    // The placeholder gives every name back.
-    choose(one, u'-');
-    QCOMPARE(entries(two), QStringLiteral("-,A,B,*C"));
+    // Moving one choice moves the exclusion and keeps the other choice; the placeholder
+    // gives every name back.
+    // Each step: the box, the name chosen in it, then both boxes.
+    for (const QString &step : {u"1B -,A,*B,C *-,A,C"_s, u"2C -,A,*B -,A,*C"_s,
+                                u"1A -,*A,B -,B,*C"_s, u"1- *-,A,B -,A,B,*C"_s}) {
+        choose(step.at(0) == u'1' ? one : two, step.at(1));
+        QCOMPARE(both(), step.mid(3));
+    }
 }
 
 void TestLinkEditor::confirm_data()
@@ -104,25 +99,23 @@ void TestLinkEditor::confirm()
     QFETCH(bool, editMode);
     QFETCH(QString, outcome);
     QStringList heard;
-    connect(editor.get(), &LinkEditor::linkAdded, this, [&] { heard << QStringLiteral("added"); });
-    connect(editor.get(), &LinkEditor::linkCanceled, this,
-            [&] { heard << QStringLiteral("canceled"); });
+    connect(editor.get(), &LinkEditor::linkAdded, this, [&] { heard << u"added"_s; });
+    connect(editor.get(), &LinkEditor::linkCanceled, this, [&] { heard << u"canceled"_s; });
     if (editMode) {
         link->setMaster(&a);
         link->setSlave(&b);
     }
     editor->openLink(link.get(), editMode, {&a, &b, &c});
-    QCOMPARE(both(),
-             editMode ? QStringLiteral("-,*A,B,C -,A,*B,C") : QStringLiteral("*-,A,B,C *-,A,B,C"));
+    auto *button = editor->findChild<QPushButton *>(u"pus_addMod"_s);
+    QCOMPARE(both() + u' ' + button->text(),
+             editMode ? u"-,*A,B,C -,A,*B,C Modifier"_s : u"*-,A,B,C *-,A,B,C Ajouter"_s);
     choose(two, outcome.at(1));
     choose(one, outcome.at(0));
-    auto *button = editor->findChild<QPushButton *>(QStringLiteral("pus_addMod"));
-    QCOMPARE(button->text(), editMode ? QStringLiteral("Modifier") : QStringLiteral("Ajouter"));
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(!editor->isVisible());
     QString ends;
     for (const ClassItem *end : {link->master(), link->slave()})
-        ends += end ? end->getModel()->name() : QStringLiteral("-");
+        ends += end ? end->getModel()->name() : u"-"_s;
     QCOMPARE(heard.join(u',') + u' ' + ends, outcome.mid(3));
 }
 
