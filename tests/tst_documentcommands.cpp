@@ -156,14 +156,9 @@ private slots:
         // ".vnls" is added only when it is nowhere in the chosen path.
         row("save as .bak",
             {"actionSaveAs", true, old, {}, {u"a.vnls.bak"_s}, {saveAs}, u"a.vnls.bak"_s, keep});
-        row("save as, CJK", {"actionSaveAs",
-                             true,
-                             old,
-                             {},
-                             {u"\u56fe.VNLS"_s},
-                             {saveAs},
-                             u"\u56fe.VNLS.vnls"_s,
-                             keep});
+        const QString cjk = u"\u56fe.VNLS"_s;
+        row("save as, CJK",
+            {"actionSaveAs", true, old, {}, {cjk}, {saveAs}, cjk + u".vnls"_s, keep});
         // The name typed lacked ".vnls": the window asks, the dialog could not.
         row("save as onto a file, no",
             {"actionSaveAs", true, {}, old, {u"old"_s, no}, {saveAs, replace}, {}, keep});
