@@ -286,7 +286,8 @@ private slots:
             << QStringList{u"--export"_s, shapes, u"--output"_s, u"OUT/no/d.png"_s} << 1
             << u"Impossible d'écrire l'image"_s;
         QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"--export <diagramme>"_s;
-        // Each link to a missing class is named, and the run still succeeds.
+        // Each link to a missing class is named (a link from A to itself is not), and the run
+        // still succeeds.
         QTest::newRow("hand-edited links")
             << QStringList{u"--generate"_s, u"OUT/hand.vnls"_s, u"--output"_s, u"OUT"_s} << 0
             << u"Lien ignoré, classe introuvable : Ghost\nLien ignoré, classe introuvable : Ghost\n"
@@ -299,11 +300,10 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, says);
         QVERIFY(writeFile(m_dir->filePath(u"empty.vnls"_s), "<main version=\"1\" name=\"D\"/>"));
-        QVERIFY(
-            writeFile(m_dir->filePath(u"hand.vnls"_s),
-                      "<main><class name='A'/><link master='A' slave='Ghost'/><link master='Ghost' "
-                      "slave='A'/><link master='Nobody' slave='Nobody'/><link master='A' "
-                      "slave='A'/></main>"));
+        QVERIFY(writeFile(m_dir->filePath(u"hand.vnls"_s),
+                          "<main><class name='A'/><link master='A' slave='Ghost'/><link master='A' "
+                          "slave='A'/><link master='Ghost' slave='A'/><link master='Nobody' "
+                          "slave='Nobody'/></main>"));
         arguments.replaceInStrings(u"OUT"_s, m_dir->path());
         says.replace(u"OUT"_s, m_dir->path());
 
