@@ -206,7 +206,7 @@ private slots:
         // but the margin is left around the drawing (and the 6 pixels a box keeps right of
         // its frame for text).
         QVERIFY(m_window->load(shapes));
-        addClass(m_window.get(), u"Far"_s)->setPos(2500, 1800);
+        addClass(m_window.get(), u"Far"_s)->setPos(1300, 950);
         QRectF bounds;
         for (const ClassItem *item : m_window->diagramClasses())
             bounds |= item->sceneBoundingRect();
