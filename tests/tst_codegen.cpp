@@ -196,8 +196,7 @@ private slots:
     void regeneration();
     void windowGeneratesTheSelection();
     void windowBoxes();
-    void commandLineUsageAndLanguage();
-    void commandLineGeneration();
+    void commandLine();
 
 private:
     QTemporaryDir m_settings;
@@ -606,39 +605,63 @@ void TestCodeGen::windowBoxes()
         QStringLiteral("pour un fichier : Bad 16\n… et 3 autres, dans les détails")));
 }
 
-void TestCodeGen::commandLineGeneration()
+// The real program as a build script runs it. In the arguments and the messages "@" stands
+// for the test's folder, which holds shapes.vnls and an unreadable bad.vnls.
+void TestCodeGen::commandLine()
 {
-    const QByteArray shapes = example("shapes.vnls");
-    const char *unreadable = "Le fichier de sauvegarde a bien été ouvert mais il est impossible "
-                             "de le lire. @/shapes.vnls\n";
+    const Run help = runVarnel(m_program, {QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, int(CommandLine::Success));
+    QVERIFY2(help.out.contains(QLatin1String("--output <dossier>")) && help.err.isEmpty(),
+             qPrintable(help.out + help.err));
+    const QStringList usual = list({"--generate", "@/shapes.vnls", "--output", "@/build/out"});
     const struct
     {
-        QStringList extra;
-        QByteArray diagram;
+        QStringList arguments;
         int exitCode;
-        const char *err;               // "@": the test's folder
-        QStringList written;           // in order, below the folder given
+        const char *err;
+        QStringList written = {};      // in order, below @/build/out
         const char *present = nullptr; // a file ("name:text") or a folder ("name") there already
-    } rows[] = {// The folder is created; the parent not generated still shapes the header.
-                {{}, shapes, 0, "", list({"shape.cpp", "shape.h", "circle.cpp", "circle.h"})},
-                {list({"--class", "Square", "--class", "Circle", "--class", "shape"}), shapes, 1,
-                 "Classe absente du diagramme : Square\nClasse absente du diagramme : shape\n",
-                 list({"circle.cpp", "circle.h"})},
-                {{}, "<main><class name=\"A\">", 1, unreadable, {}},
-                // A fresh skeleton on request, over code that would otherwise be kept.
-                {list({"-cCircle", "--overwrite"}), shapes, 0, "", list({"circle.cpp", "circle.h"}),
-                 "circle.cpp:int kept;\n"},
-                {list({"-cCircle"}),
-                 shapes,
-                 1,
-                 "Impossible de créer le fichier Circle.cpp\n",
-                 {},
-                 "circle.cpp"}};
-    for (auto row : rows) {
+    } rows[] = {
+        // One line that says what is wrong, and nothing written. Anything that looks like an
+        // option reaches the parser, even without a display.
+        {list({"-g", "@/shapes.vnls", "-o@/build/out", "b.vnls"}), CommandLine::UsageError,
+         "Argument inattendu : b.vnls\n"},
+        {list({"--generate", "@/shapes.vnls"}), CommandLine::UsageError,
+         "L'option --output est manquante.\n"},
+        {list({"--output=@/build/out"}), CommandLine::UsageError,
+         "L'option --generate est manquante.\n"},
+        {list({"-g", "@/shapes.vnls", "-gb.vnls", "-o@/build/out"}), CommandLine::UsageError,
+         "Un seul diagramme et un seul dossier de destination sont admis.\n"},
+        {list({"--bogus", "@/shapes.vnls"}), CommandLine::UsageError,
+         "Option inconnue \"bogus\".\n"},
+        {list({"-help"}), CommandLine::UsageError, "Options inconnues : e, l, p.\n"},
+        {list({"-gX", "-o@/build/out"}), CommandLine::GenerationFailed,
+         "Impossible d'ouvrir le fichier à cet emplacement : X\n"},
+        {list({"-g", "@/bad.vnls", "-o@/build/out"}), CommandLine::GenerationFailed,
+         "Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire. "
+         "@/bad.vnls\n"},
+        // The folder is created; the parent not generated still shapes the header.
+        {usual, CommandLine::Success, "", list({"shape.cpp", "shape.h", "circle.cpp", "circle.h"})},
+        {usual + list({"--class", "Square", "--class", "Circle", "--class", "shape"}),
+         CommandLine::GenerationFailed,
+         "Classe absente du diagramme : Square\nClasse absente du diagramme : shape\n",
+         list({"circle.cpp", "circle.h"})},
+        // A fresh skeleton on request, over code that would otherwise be kept.
+        {usual + list({"-cCircle", "--overwrite"}), CommandLine::Success, "",
+         list({"circle.cpp", "circle.h"}), "circle.cpp:int kept;\n"},
+        {usual + list({"-cCircle"}),
+         CommandLine::GenerationFailed,
+         "Impossible de créer le fichier Circle.cpp\n",
+         {},
+         "circle.cpp"},
+    };
+    for (const auto &row : rows) {
         QTemporaryDir dir;
-        const QString diagram = dir.filePath(QStringLiteral("shapes.vnls"));
-        QVERIFY(MainWindowTesting::writeFile(diagram, row.diagram));
-        const QString output = dir.filePath(QStringLiteral("build/generated"));
+        QVERIFY(MainWindowTesting::writeFile(dir.filePath(QStringLiteral("shapes.vnls")),
+                                             example("shapes.vnls")));
+        QVERIFY(MainWindowTesting::writeFile(dir.filePath(QStringLiteral("bad.vnls")),
+                                             "<main><class name=\"A\">"));
+        const QString output = dir.filePath(QStringLiteral("build/out"));
         QStringList files = row.written;
         if (row.present) {
             const QStringList present = QString::fromUtf8(row.present).split(QLatin1Char(':'));
@@ -650,9 +673,9 @@ void TestCodeGen::commandLineGeneration()
             files.append(present.first());
             files.removeDuplicates();
         }
-        const Run run = runVarnel(m_program, QStringList({QStringLiteral("--generate"), diagram,
-                                                          QStringLiteral("--output"), output})
-                                                 + row.extra);
+        const Run run =
+            runVarnel(m_program,
+                      QStringList(row.arguments).replaceInStrings(QStringLiteral("@"), dir.path()));
         QCOMPARE(run.err, QString::fromUtf8(row.err).replace(QStringLiteral("@"),
                                                              QDir::toNativeSeparators(dir.path())));
         QCOMPARE(run.exitCode, row.exitCode);
@@ -667,64 +690,6 @@ void TestCodeGen::commandLineGeneration()
                 QCOMPARE(readAll(output + QLatin1Char('/') + QLatin1String(name)), example(name));
         }
     }
-}
-
-void TestCodeGen::commandLineUsageAndLanguage()
-{
-    QTemporaryDir dir;
-    const Run help = runVarnel(m_program, {QStringLiteral("--help")});
-    QCOMPARE(help.exitCode, int(CommandLine::Success));
-    QVERIFY2(help.out.contains(QLatin1String("--output <dossier>")) && help.err.isEmpty(),
-             qPrintable(help.out + help.err));
-    // One line on the error output that says what is wrong, and nothing written. Anything
-    // that looks like an option reaches the parser, even without a display.
-    const QString a = QStringLiteral("a.vnls");
-    const QString o = QStringLiteral("-o") + dir.path();
-    const struct
-    {
-        QStringList arguments;
-        int exitCode;
-        QString err;
-    } rows[] = {
-        {{QStringLiteral("-g"), a, o, QStringLiteral("b.vnls")},
-         CommandLine::UsageError,
-         QStringLiteral("Argument inattendu : b.vnls\n")},
-        {{QStringLiteral("--generate"), a},
-         CommandLine::UsageError,
-         QStringLiteral("L'option --output est manquante.\n")},
-        {{QStringLiteral("--output=") + dir.path()},
-         CommandLine::UsageError,
-         QStringLiteral("L'option --generate est manquante.\n")},
-        {{QStringLiteral("-g"), a, QStringLiteral("-gb.vnls"), o},
-         CommandLine::UsageError,
-         QStringLiteral("Un seul diagramme et un seul dossier de destination sont admis.\n")},
-        {{QStringLiteral("--bogus"), a}, CommandLine::UsageError, QStringLiteral("bogus")},
-        {{QStringLiteral("-help")}, CommandLine::UsageError, QStringLiteral("e, l, p")},
-        {{QStringLiteral("-gX"), o},
-         CommandLine::GenerationFailed,
-         QStringLiteral("Impossible d'ouvrir le fichier à cet emplacement : X\n")},
-    };
-    for (const auto &row : rows) {
-        const Run run = runVarnel(m_program, row.arguments);
-        QCOMPARE(run.exitCode, row.exitCode);
-        QVERIFY2(run.out.isEmpty() && run.err.contains(row.err), qPrintable(run.err));
-        QVERIFY(filesIn(dir.path()).isEmpty());
-    }
-
-    // A copy of the program beside its settings and its English translation.
-    const QString binary = QStringLiteral(VARNEL_BINARY);
-    const QString copy = dir.filePath(QStringLiteral("varnel"));
-    QVERIFY(QFile::copy(binary, copy));
-    QVERIFY(QFile::copy(QFileInfo(binary).dir().filePath(QStringLiteral("Varnel_en.qm")),
-                        dir.filePath(QStringLiteral("Varnel_en.qm"))));
-    QVERIFY(MainWindowTesting::writeFile(dir.filePath(QStringLiteral("cfgs.xml")),
-                                         "<cfgs language=\"en\"/>\n"));
-    const QString missing = dir.filePath(QStringLiteral("absent.vnls"));
-    const Run failed = runVarnel(
-        copy, {QStringLiteral("--generate"), missing, QStringLiteral("--output"), dir.path()});
-    QCOMPARE(failed.exitCode, int(CommandLine::GenerationFailed));
-    QCOMPARE(failed.err, QStringLiteral("Cannot open the file at this location: ")
-                             + QDir::toNativeSeparators(missing) + QLatin1Char('\n'));
 }
 
 VARNEL_WINDOW_TEST_MAIN(TestCodeGen)
