@@ -23,6 +23,7 @@
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
+using MainWindowTesting::writeFile;
 
 namespace {
 
@@ -220,7 +221,7 @@ private:
 void TestCodeGen::initTestCase()
 {
     const QString path = m_settings.filePath(u"cfgs.xml"_s);
-    QVERIFY(MainWindowTesting::writeFile(path, MainWindowTesting::cfgText()));
+    QVERIFY(writeFile(path, MainWindowTesting::cfgText()));
     Cfg::setPathOverride(path);
     m_program = m_settings.filePath(u"varnel"_s);
     QVERIFY(QFile::copy(u"" VARNEL_BINARY ""_s, m_program));
@@ -306,7 +307,7 @@ void TestCodeGen::noPartialFiles()
     // The header fails after the source is in place: the earlier source comes back, and
     // no temporary file is left behind.
     const QByteArray earlier = "int earlier;\n";
-    QVERIFY(MainWindowTesting::writeFile(source, earlier));
+    QVERIFY(writeFile(source, earlier));
     Recorder recorder;
     QVERIFY(!recorder.generate(diagram, diagram.classes, dir.path()));
     QCOMPARE(recorder.problems,
@@ -328,7 +329,7 @@ void TestCodeGen::noPartialFiles()
     // A link in the folder is replaced by a file; what it pointed at is not written.
     QTemporaryDir outside;
     const QString target = outside.filePath(u"target.txt"_s);
-    QVERIFY(MainWindowTesting::writeFile(target, "outside"));
+    QVERIFY(writeFile(target, "outside"));
     QVERIFY(QFile::link(target, dir.filePath(u"blocked.h"_s)));
     // The source replaced keeps its permissions.
     QVERIFY(QFile::setPermissions(source, QFile::ReadOwner | QFile::WriteOwner));
@@ -425,7 +426,7 @@ void TestCodeGen::regeneration()
             QCOMPARE(generate(0).first, list({"person.cpp", "person.h"}));
             const QString fresh = QString::fromUtf8(readAll(source));
             const QString preamble = fresh.left(fresh.indexOf(describe));
-            QVERIFY(MainWindowTesting::writeFile(source, (preamble + row.oldTail).toUtf8()));
+            QVERIFY(writeFile(source, (preamble + row.oldTail).toUtf8()));
             row.change(person);
             const int exit = row.newTail.isEmpty() ? 1 : 0;
             QCOMPARE(generate(exit).first,
@@ -484,7 +485,7 @@ void TestCodeGen::compiles()
         if (file.endsWith(u".cpp"_s))
             unit += "#include <" + file.toUtf8() + ">\n";
     }
-    QVERIFY(MainWindowTesting::writeFile(dir.filePath(u"unit.cc"_s), unit));
+    QVERIFY(writeFile(dir.filePath(u"unit.cc"_s), unit));
     // The bodies of the skeleton are empty: only a missing return may warn.
     QCOMPARE(compileErrors(dir.path(), u"-Wall -Wno-return-type -Werror unit.cc"_s), QString());
 }
@@ -534,7 +535,7 @@ void TestCodeGen::windowBoxes()
     QVERIFY(w.window.isVisible());
     w.child<QCheckBox>("che_genAll")->click();
     w.diagram.add(u"Odd"_s);
-    QVERIFY(MainWindowTesting::writeFile(folder + u"/odd.cpp"_s, "int x = {;\n"));
+    QVERIFY(writeFile(folder + u"/odd.cpp"_s, "int x = {;\n"));
     // One box at the end names every class that failed and why.
     QCOMPARE(w.generate(), box(QMessageBox::Warning, u"Génération"_s,
                                u"La génération est terminée avec des erreurs.\n\n"
@@ -570,7 +571,7 @@ void TestCodeGen::commandLine()
         int exitCode;
         const char *err;
         QStringList written = {};      // in order, below @/build/out
-        const char *present = nullptr; // a file ("name:text") or a folder ("name") there already
+        const char *present = nullptr; // what circle.cpp holds there already; "": a folder
     } rows[] = {
         // One line that says what is wrong, and nothing written. Anything that looks like an
         // option reaches the parser, even without a display.
@@ -598,29 +599,24 @@ void TestCodeGen::commandLine()
          list({"circle.cpp", "circle.h"})},
         // A fresh skeleton on request, over code that would otherwise be kept.
         {usual + list({"-cCircle", "--overwrite"}), CommandLine::Success, "",
-         list({"circle.cpp", "circle.h"}), "circle.cpp:int kept;\n"},
+         list({"circle.cpp", "circle.h"}), "int kept;\n"},
         {usual + list({"-cCircle"}),
          CommandLine::GenerationFailed,
          "Impossible de créer le fichier Circle.cpp\n",
          {},
-         "circle.cpp"},
+         ""},
     };
     for (const auto &row : rows) {
         QTemporaryDir dir;
-        QVERIFY(
-            MainWindowTesting::writeFile(dir.filePath(u"shapes.vnls"_s), example("shapes.vnls")));
-        QVERIFY(
-            MainWindowTesting::writeFile(dir.filePath(u"bad.vnls"_s), "<main><class name=\"A\">"));
+        QVERIFY(writeFile(dir.filePath(u"shapes.vnls"_s), example("shapes.vnls")));
+        QVERIFY(writeFile(dir.filePath(u"bad.vnls"_s), "<main><class name=\"A\">"));
         const QString output = dir.filePath(u"build/out"_s);
         QStringList files = row.written;
         if (row.present) {
-            const QStringList present = QString::fromUtf8(row.present).split(u':');
-            const QString path = output + u'/' + present.first();
-            QVERIFY(present.size() > 1
-                        ? QDir().mkpath(output)
-                              && MainWindowTesting::writeFile(path, present.last().toUtf8())
-                        : QDir().mkpath(path));
-            files.append(present.first());
+            const QString cpp = output + u"/circle.cpp"_s;
+            QVERIFY(QDir().mkpath(*row.present ? output : cpp));
+            QVERIFY(!*row.present || writeFile(cpp, row.present));
+            files.append(u"circle.cpp"_s);
             files.removeDuplicates();
         }
         const Run run =
