@@ -25,20 +25,13 @@ namespace MainWindowTesting {
 inline QByteArray cfgText(const QByteArray &attributes = QByteArray())
 {
     QByteArray text = "<?xml version='1.0' encoding='ISO-8859-1'?>\n<cfgs";
-    const QList<QPair<QByteArray, QByteArray>> defaults = {{"prefixe", "m_"},
-                                                           {"font", "Sans"},
-                                                           {"actionBar", "true"},
-                                                           {"itemBar", "true"},
-                                                           {"actionBarIconSize", "64"},
-                                                           {"itemBarIconSize", "64"},
-                                                           {"autoSave", "false"},
-                                                           {"askForClose", "false"},
-                                                           {"autoAddSetGetFct", "true"},
-                                                           {"wellWin", "false"},
-                                                           {"language", ""}};
-    for (const auto &attribute : defaults) {
-        if (!attributes.contains(" " + attribute.first + "="))
-            text += " " + attribute.first + "=\"" + attribute.second + "\"";
+    const QByteArray defaults = "prefixe=m_ font=Sans actionBar=true itemBar=true "
+                                "actionBarIconSize=64 itemBarIconSize=64 autoSave=false "
+                                "askForClose=false autoAddSetGetFct=true wellWin=false language=";
+    for (const QByteArray &attribute : defaults.split(' ')) {
+        const QByteArray name = attribute.left(attribute.indexOf('='));
+        if (!attributes.contains(" " + name + "="))
+            text += " " + name + "=\"" + attribute.mid(name.size() + 1) + "\"";
     }
     return text + attributes + "/>\n";
 }

@@ -106,67 +106,60 @@ void TestModel::repeatedNames()
 
 void TestModel::scan_data()
 {
-    QTest::addColumn<QStringList>("attributeTypes");
-    QTest::addColumn<QStringList>("returnTypes");
-    QTest::addColumn<QStringList>("argumentTypes");
-    QTest::addColumn<QStringList>("headers");
-    const QStringList none;
-    const auto row = [](const char *name, const QStringList &types, const QStringList &returns,
-                        const QStringList &arguments, const QStringList &headers) {
-        QTest::newRow(name) << types << returns << arguments << headers;
-    };
-    row("blanks and qualifiers trimmed", {u"QMap<QString, int>"_s, u" volatile  Bar * "_s}, none,
-        none, {u"QMap"_s, u"QString"_s, u"bar.h"_s});
-    row("nested", {u"A<B,C<D,E>>"_s}, none, none,
-        {u"a.h"_s, u"b.h"_s, u"c.h"_s, u"d.h"_s, u"e.h"_s});
-    row("pointers, twice", {u"Point**"_s, u"QList<Point*>"_s}, none, none,
-        {u"point.h"_s, u"QList"_s});
-    row("fundamental and primitive words", {u"unsigned int"_s, u"const char*"_s, u"string"_s},
-        {u"quint"_s, u"qint"_s}, none, none);
-    row("standard library", {u"std::vector<Book*>"_s, u"QList<std::string>"_s},
-        {u"std::map<std::size_t, std::unique_ptr<Loan>>"_s, u"std::chrono::seconds"_s},
-        {u"uint8_t"_s, u"std::pair<int, int>"_s, u"std::function<void(int)>"_s,
-         u"std::optional<std::int64_t>"_s},
-        {u"vector"_s, u"book.h"_s, u"QList"_s, u"string"_s, u"map"_s, u"loan.h"_s, u"cstddef"_s,
-         u"memory"_s, u"chrono"_s, u"cstdint"_s, u"utility"_s, u"functional"_s, u"optional"_s,
-         u"cstdint"_s});
-    row("no header that cannot exist",
-        {u"int[4]"_s, u"struct Node*"_s, u"void(*)(int)"_s, u"ns::Thing"_s, u"std::nothing"_s,
-         u"My Type"_s, u"Cell[2][3]"_s},
-        none, none, {u"node.h"_s, u"cell.h"_s});
-    row("worked example, with a pointer to its own class",
-        {u"double"_s, u"QString"_s, u"Point*"_s, u"Circle*"_s},
-        {u"void"_s, u"double"_s, u"void"_s, u"bool"_s}, {u"double"_s, u"Point"_s, u"double"_s},
-        {u"QString"_s, u"point.h"_s, u"circle.h"_s});
-    row("attributes, returns, then arguments; empty return skipped", {u"B"_s}, {QString(), u"A"_s},
-        {u"const C&"_s, u"B*"_s}, {u"b.h"_s, u"a.h"_s, u"c.h"_s});
+    // Types of the attributes, of the returns and of one method's arguments, split at
+    // ';', and the headers they ask for.
+    QTest::addColumn<QString>("types");
+    QTest::addColumn<QString>("headers");
+    QTest::newRow("blanks and qualifiers trimmed") << "QMap<QString, int>; volatile  Bar * ||"
+                                                   << "QMap;QString;bar.h";
+    QTest::newRow("nested") << "A<B,C<D,E>>||"
+                            << "a.h;b.h;c.h;d.h;e.h";
+    QTest::newRow("pointers, twice") << "Point**;QList<Point*>||"
+                                     << "point.h;QList";
+    QTest::newRow("fundamental and primitive words")
+        << "unsigned int;const char*;string|quint;qint|"
+        << "";
+    QTest::newRow("standard library")
+        << "std::vector<Book*>;QList<std::string>|std::map<std::size_t, "
+           "std::unique_ptr<Loan>>;std::chrono::seconds|uint8_t;std::pair<int, "
+           "int>;std::function<void(int)>;std::optional<std::int64_t>"
+        << "vector;book.h;QList;string;map;loan.h;cstddef;memory;chrono;cstdint;utility;"
+           "functional;optional;cstdint";
+    QTest::newRow("no header that cannot exist")
+        << "int[4];struct Node*;void(*)(int);ns::Thing;std::nothing;My Type;Cell[2][3]||"
+        << "node.h;cell.h";
+    QTest::newRow("worked example, with a pointer to its own class")
+        << "double;QString;Point*;Circle*|void;double;void;bool|double;Point;double"
+        << "QString;point.h;circle.h";
+    QTest::newRow("attributes, returns, then arguments; empty return skipped") << "B|;A|const C&;B*"
+                                                                               << "b.h;a.h;c.h";
 }
 
 void TestModel::scan()
 {
-    QFETCH(QStringList, attributeTypes);
-    QFETCH(QStringList, returnTypes);
-    QFETCH(QStringList, argumentTypes);
-    QFETCH(QStringList, headers);
+    QFETCH(QString, types);
+    QFETCH(QString, headers);
+    const auto list = [&types](int part) {
+        return types.section(u'|', part, part).split(u';', Qt::SkipEmptyParts);
+    };
     ClassModel model;
-    for (const QString &type : std::as_const(attributeTypes))
+    for (const QString &type : list(0))
         model.addAttribute(att(u"a"_s, type));
-    for (const QString &type : std::as_const(returnTypes))
+    // An empty return type is kept, as a method without one.
+    const QString returns = types.section(u'|', 1, 1);
+    for (const QString &type : returns.isEmpty() ? QStringList() : returns.split(u';'))
         model.addMethod(method(u"f"_s, type));
     QList<ArgAtt *> arguments;
-    for (const QString &type : std::as_const(argumentTypes))
+    for (const QString &type : list(2))
         arguments.append(att(u"x"_s, type, 2));
     model.addMethod(method(u"g"_s, QString(), 1, arguments));
-    const auto scanned = [&model] {
+    for (int scan = 0; scan < 2; ++scan) { // a second scan adds nothing
+        model.gatherIncludeTypes();
         QStringList names;
         for (const QString &name : model.neededIncludes())
             names.append(TypeScan::headerName(name));
-        return names;
-    };
-    model.gatherIncludeTypes();
-    QCOMPARE(scanned(), headers);
-    model.gatherIncludeTypes();
-    QCOMPARE(scanned(), headers); // a second scan adds nothing
+        QCOMPARE(names.join(u';'), headers);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestModel)

@@ -4,17 +4,6 @@
 
 #include "fuzzsupport.h"
 
-#include <QByteArray>
-
-#include <cstddef>
-#include <cstdint>
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::startApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));

@@ -3,40 +3,17 @@
 // picks what the path is: a regular file, a link to one, a named pipe or a folder; the
 // rest is the file's content. A file must read as its bytes do; anything else cannot
 // be opened, and never blocks.
-#include "canvas/classitem.h"
-#include "canvas/link.h"
 #include "persistence/cfg.h"
-#include "persistence/diagramreader.h"
 
 #include "fuzzsupport.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
 
-#include <cstddef>
-#include <cstdint>
-
-namespace {
-
 enum Kind { Regular, SymbolicLink, Pipe, Folder, Kinds };
-
-void discard(DiagramReader &reader)
-{
-    qDeleteAll(reader.takeLinks());
-    qDeleteAll(reader.takeClasses());
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::startApplication();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -61,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     DiagramReader reader(nullptr);
     const DiagramReader::Status fromFile = reader.readFile(path);
-    discard(reader);
+    FuzzSupport::discard(reader);
     const DiagramReader::Status fromBytes =
         isFile ? reader.readData(content) : DiagramReader::CannotOpen;
-    discard(reader);
+    FuzzSupport::discard(reader);
     if (fromFile != fromBytes)
         FuzzSupport::fail("a diagram file read otherwise than its bytes");
 

@@ -99,8 +99,6 @@ void ModalAnswerer::poll()
         seen.text = box->text();
         seen.icon = box->icon();
         seen.buttons = box->standardButtons();
-        if (box->defaultButton())
-            seen.defaultButton = box->standardButton(box->defaultButton());
     } else if (auto *dialog = qobject_cast<QFileDialog *>(widget)) {
         seen.kind = QStringLiteral("QFileDialog");
         seen.title = dialog->windowTitle();

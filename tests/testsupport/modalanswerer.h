@@ -27,7 +27,6 @@ public:
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QString directory;
         QStringList nameFilters;
         int acceptMode = -1; // QFileDialog::AcceptMode
