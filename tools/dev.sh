@@ -12,7 +12,7 @@ cd "$here"
 
 build_packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
                 qt6-l10n-tools qt6-translations-l10n libgl-dev)
-test_packages=(xvfb xauth clang)
+test_packages=(xvfb xauth clang pkg-config)
 
 install_missing() {
     local missing=()
