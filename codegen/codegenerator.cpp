@@ -17,13 +17,17 @@ namespace {
 
 QString banner()
 {
-    const QString stars49(49, QLatin1Char('*'));
-    const QString stars20(20, QLatin1Char('*'));
-    return QStringLiteral("/*\n") + stars49 + QLatin1Char('\n') + stars20
-           + QStringLiteral("! WARNING !") + stars20
-           + QStringLiteral("\nThis file contain source code automatically generate by\n"
-                            "Varnel. Errors are possibles.\n")
-           + stars49 + QStringLiteral("\n*/");
+    // The same for every file: built once.
+    static const QString text = [] {
+        const QString stars49(49, QLatin1Char('*'));
+        const QString stars20(20, QLatin1Char('*'));
+        return QStringLiteral("/*\n") + stars49 + QLatin1Char('\n') + stars20
+               + QStringLiteral("! WARNING !") + stars20
+               + QStringLiteral("\nThis file contain source code automatically generate by\n"
+                                "Varnel. Errors are possibles.\n")
+               + stars49 + QStringLiteral("\n*/");
+    }();
+    return text;
 }
 
 QString commentBlock(const ClassModel *model)
@@ -113,7 +117,10 @@ struct CodeGenerator::Context
     // The cycle of headers that would include each other that a class lies on.
     QHash<const ClassItem *, int> cycle;
 
-    ClassItem *classOf(const QString &name) const { return classes.value(name.toLower()); }
+    ClassItem *classOf(const QString &name) const
+    {
+        return classes.value(TypeScan::lowerName(name));
+    }
 
     // A class of the diagram is included by its file, whatever its name looks like.
     QString headerOf(const QString &name) const
@@ -171,12 +178,12 @@ bool CodeGenerator::isValidFileName(const QString &className)
 
 QString CodeGenerator::headerFileName(const QString &className)
 {
-    return className.toLower() + QStringLiteral(".h");
+    return TypeScan::lowerName(className) + QStringLiteral(".h");
 }
 
 QString CodeGenerator::sourceFileName(const QString &className)
 {
-    return className.toLower() + QStringLiteral(".cpp");
+    return TypeScan::lowerName(className) + QStringLiteral(".cpp");
 }
 
 CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) const
@@ -206,8 +213,8 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     for (ClassItem *item : std::as_const(all)) {
         rescan(item->getModel());
         const QString name = item->getModel()->name();
-        if (isValidFileName(name) && !context.classes.contains(name.toLower()))
-            context.classes.insert(name.toLower(), item);
+        if (isValidFileName(name) && !context.classes.contains(TypeScan::lowerName(name)))
+            context.classes.insert(TypeScan::lowerName(name), item);
     }
 
     // Which class headers each header would include.
@@ -406,11 +413,11 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
 
     for (ClassItem *item : items) {
         const QString name = item->getModel()->name();
-        if (!isValidFileName(name) || taken.contains(name.toLower())) {
+        if (!isValidFileName(name) || taken.contains(TypeScan::lowerName(name))) {
             report(Problem::InvalidName, name);
             continue;
         }
-        taken.insert(name.toLower());
+        taken.insert(TypeScan::lowerName(name));
         const QString sourcePath = QDir::toNativeSeparators(dir.filePath(sourceFileName(name)));
         const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
 
