@@ -144,13 +144,13 @@ QString includableName(const QString &piece, const QStringList &primitives)
 QString lowerName(const QString &name)
 {
     // Unicode case mapping is slow and, for plain ASCII, only maps A-Z.
-    QString lower = name;
-    for (QChar &c : lower) {
+    QString lower(name.size(), Qt::Uninitialized);
+    QChar *out = lower.data();
+    for (const QChar c : name) {
         const char16_t u = c.unicode();
         if (u >= 0x80)
             return name.toLower();
-        if (u >= 'A' && u <= 'Z')
-            c = QChar(u + ('a' - 'A'));
+        *out++ = u >= 'A' && u <= 'Z' ? QChar(u + ('a' - 'A')) : c;
     }
     return lower;
 }
