@@ -106,18 +106,25 @@ QString includableName(const QString &piece, const QStringList &primitives)
 {
     static const QSet<QString> qualifiers =
         wordSet("const volatile struct class enum union typename");
-    // A single plain word has nothing to strip: the general path below would find it
-    // alone, at a cost of several expression matches a type.
-    if (!piece.isEmpty() && isWordOnly(piece)) {
-        if (qualifiers.contains(piece) || isFundamentalWord(piece) || primitives.contains(piece))
-            return QString();
-        return isIdentifier(piece) ? piece : QString();
-    }
-
     QString text = piece;
     text.remove(QLatin1Char('*'));
     text.remove(QLatin1Char('>'));
     text.remove(QLatin1Char('&'));
+    // A single plain word is what the general path below would find alone, at a cost
+    // of several expression matches a type.
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    const auto blank = [](QChar c) { return c.unicode() < 0x80 && c.isSpace(); };
+    while (first < end && blank(text.at(first)))
+        ++first;
+    while (end > first && blank(text.at(end - 1)))
+        --end;
+    const QString word = text.mid(first, end - first);
+    if (!word.isEmpty() && isWordOnly(word)) {
+        if (qualifiers.contains(word) || isFundamentalWord(word) || primitives.contains(word))
+            return QString();
+        return isIdentifier(word) ? word : QString();
+    }
     static const QRegularExpression bounds(QStringLiteral("\\[[^\\]]*\\]"));
     text.remove(bounds);
 
