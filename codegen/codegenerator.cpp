@@ -283,10 +283,13 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     for (const QString &include : model->neededIncludes()) {
         if (inherited.contains(include))
             continue;
-        if (context.declaresAhead(item, include))
+        if (context.declaresAhead(item, include)) {
             ahead.append(include);
-        else if (firstTime(context.headerOf(include)))
-            text += QStringLiteral("\n#include <") + context.headerOf(include) + QLatin1Char('>');
+            continue;
+        }
+        const QString header = context.headerOf(include);
+        if (firstTime(header))
+            text += QStringLiteral("\n#include <") + header + QLatin1Char('>');
     }
     text += QLatin1Char('\n');
 
@@ -303,8 +306,11 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     }
     for (const QString &include : model->includes()) {
         const QString trimmed = include.trimmed();
-        if (!trimmed.isEmpty() && firstTime(context.headerOf(trimmed)))
-            text += includeLine(context.headerOf(trimmed));
+        if (trimmed.isEmpty())
+            continue;
+        const QString header = context.headerOf(trimmed);
+        if (firstTime(header))
+            text += includeLine(header);
     }
 
     // Links first, then the typed parent; every base is public.
