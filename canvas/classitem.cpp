@@ -145,8 +145,6 @@ QRectF ClassItem::boundingRect() const
 void ClassItem::relayout()
 {
     laidOutText().remove(this);
-    const QStringList attributes = model->attributeLines();
-    const QStringList methods = model->methodLines();
     // A box never grows beyond the canvas, however long its text: the figures are
     // computed wide enough not to overflow first.
     const qint64 limit = canvasSize;
@@ -165,13 +163,14 @@ void ClassItem::relayout()
         bottom = qMax(BottomMargin, metrics.descent() + 1);
         fontPixels = metrics.height();
         qint64 text = measure.width(model->name());
-        for (const QString &line : attributes)
+        // Only a box that is drawn needs its lines' text.
+        for (const QString &line : model->attributeLines())
             text = qMax(text, qint64(TextIndent) + measure.width(line));
-        for (const QString &line : methods)
+        for (const QString &line : model->methodLines())
             text = qMax(text, qint64(TextIndent) + measure.width(line));
         w = qMin(qMax(w, text + TextIndent), limit - ExtraWidth);
     }
-    const qint64 lines = attributes.size() + methods.size();
+    const qint64 lines = model->attributes().size() + model->methods().size();
     const qint64 measured = title + pitch * lines + gap + bottom;
     const qint64 h =
         qMin(qMax(qint64(LinePitch) * model->lineCount() + ExtraHeight, measured), limit);

@@ -17,13 +17,17 @@ namespace {
 
 QString banner()
 {
-    const QString stars49(49, QLatin1Char('*'));
-    const QString stars20(20, QLatin1Char('*'));
-    return QStringLiteral("/*\n") + stars49 + QLatin1Char('\n') + stars20
-           + QStringLiteral("! WARNING !") + stars20
-           + QStringLiteral("\nThis file contain source code automatically generate by\n"
-                            "Varnel. Errors are possibles.\n")
-           + stars49 + QStringLiteral("\n*/");
+    // The same for every file: built once.
+    static const QString text = [] {
+        const QString stars49(49, QLatin1Char('*'));
+        const QString stars20(20, QLatin1Char('*'));
+        return QStringLiteral("/*\n") + stars49 + QLatin1Char('\n') + stars20
+               + QStringLiteral("! WARNING !") + stars20
+               + QStringLiteral("\nThis file contain source code automatically generate by\n"
+                                "Varnel. Errors are possibles.\n")
+               + stars49 + QStringLiteral("\n*/");
+    }();
+    return text;
 }
 
 QString commentBlock(const ClassModel *model)
@@ -113,7 +117,10 @@ struct CodeGenerator::Context
     // The cycle of headers that would include each other that a class lies on.
     QHash<const ClassItem *, int> cycle;
 
-    ClassItem *classOf(const QString &name) const { return classes.value(name.toLower()); }
+    ClassItem *classOf(const QString &name) const
+    {
+        return classes.value(TypeScan::lowerName(name));
+    }
 
     // A class of the diagram is included by its file, whatever its name looks like.
     QString headerOf(const QString &name) const
@@ -171,12 +178,12 @@ bool CodeGenerator::isValidFileName(const QString &className)
 
 QString CodeGenerator::headerFileName(const QString &className)
 {
-    return className.toLower() + QStringLiteral(".h");
+    return TypeScan::lowerName(className) + QStringLiteral(".h");
 }
 
 QString CodeGenerator::sourceFileName(const QString &className)
 {
-    return className.toLower() + QStringLiteral(".cpp");
+    return TypeScan::lowerName(className) + QStringLiteral(".cpp");
 }
 
 CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) const
@@ -206,8 +213,8 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     for (ClassItem *item : std::as_const(all)) {
         rescan(item->getModel());
         const QString name = item->getModel()->name();
-        if (isValidFileName(name) && !context.classes.contains(name.toLower()))
-            context.classes.insert(name.toLower(), item);
+        if (isValidFileName(name) && !context.classes.contains(TypeScan::lowerName(name)))
+            context.classes.insert(TypeScan::lowerName(name), item);
     }
 
     // Which class headers each header would include.
@@ -276,10 +283,13 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     for (const QString &include : model->neededIncludes()) {
         if (inherited.contains(include))
             continue;
-        if (context.declaresAhead(item, include))
+        if (context.declaresAhead(item, include)) {
             ahead.append(include);
-        else if (firstTime(context.headerOf(include)))
-            text += QStringLiteral("\n#include <") + context.headerOf(include) + QLatin1Char('>');
+            continue;
+        }
+        const QString header = context.headerOf(include);
+        if (firstTime(header))
+            text += QStringLiteral("\n#include <") + header + QLatin1Char('>');
     }
     text += QLatin1Char('\n');
 
@@ -296,8 +306,11 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     }
     for (const QString &include : model->includes()) {
         const QString trimmed = include.trimmed();
-        if (!trimmed.isEmpty() && firstTime(context.headerOf(trimmed)))
-            text += includeLine(context.headerOf(trimmed));
+        if (trimmed.isEmpty())
+            continue;
+        const QString header = context.headerOf(trimmed);
+        if (firstTime(header))
+            text += includeLine(header);
     }
 
     // Links first, then the typed parent; every base is public.
@@ -406,11 +419,11 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
 
     for (ClassItem *item : items) {
         const QString name = item->getModel()->name();
-        if (!isValidFileName(name) || taken.contains(name.toLower())) {
+        if (!isValidFileName(name) || taken.contains(TypeScan::lowerName(name))) {
             report(Problem::InvalidName, name);
             continue;
         }
-        taken.insert(name.toLower());
+        taken.insert(TypeScan::lowerName(name));
         const QString sourcePath = QDir::toNativeSeparators(dir.filePath(sourceFileName(name)));
         const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
 

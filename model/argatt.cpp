@@ -12,18 +12,32 @@ ArgAtt::ArgAtt(const QString &name, const QString &type, const QString &defValue
 
 QString ArgAtt::umlText() const
 {
+    // Built in one buffer: boxes of large diagrams ask for every line when they are sized.
     QString line;
+    line.reserve(m_name.size() + m_type.size() + m_defValue.size() + 8);
     if (m_range == Private)
-        line = QStringLiteral("- ");
+        line += QLatin1String("- ");
     else if (m_range == Public)
-        line = QStringLiteral("+ ");
+        line += QLatin1String("+ ");
+    line += m_name;
+    line += QLatin1String(" : ");
+    line += m_type;
     // The " = " stays even without a default value: users read it as "no default".
-    return line + m_name + QStringLiteral(" : ") + m_type + QStringLiteral(" = ") + m_defValue;
+    line += QLatin1String(" = ");
+    line += m_defValue;
+    return line;
 }
 
 QString ArgAtt::codeDeclaration() const
 {
-    return QStringLiteral("    ") + m_type + QLatin1Char(' ') + m_name + QLatin1Char(';');
+    QString line;
+    line.reserve(m_type.size() + m_name.size() + 6);
+    line += QLatin1String("    ");
+    line += m_type;
+    line += QLatin1Char(' ');
+    line += m_name;
+    line += QLatin1Char(';');
+    return line;
 }
 
 QDomElement ArgAtt::toXml(QDomDocument &doc) const

@@ -88,10 +88,10 @@ void ClassModel::updateSize()
     const int oldCount = m_lineCount;
     m_lineCount = int(m_attributes.size() + m_methods.size()) + 1;
     m_maxLineLength = int(m_name.size());
-    for (const QString &line : attributeLines())
-        m_maxLineLength = qMax(m_maxLineLength, int(line.size()));
-    for (const QString &line : methodLines())
-        m_maxLineLength = qMax(m_maxLineLength, int(line.size()));
+    for (const ArgAtt *attribute : std::as_const(m_attributes))
+        m_maxLineLength = qMax(m_maxLineLength, int(attribute->umlText().size()));
+    for (const Function *method : std::as_const(m_methods))
+        m_maxLineLength = qMax(m_maxLineLength, int(method->umlText().size()));
     if (m_maxLineLength != oldLength || m_lineCount != oldCount)
         emit sizeChanged();
     emit linesUpdated();

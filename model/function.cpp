@@ -49,27 +49,36 @@ QStringList Function::argLines() const
 
 QString Function::umlText() const
 {
+    // Built in place: boxes of large diagrams ask for every line when they are sized.
     QString line;
+    line.reserve(m_name.size() + m_returnType.size() + 8 + 24 * m_args.size());
     switch (m_range) {
     case ArgAtt::Public:
     case ArgAtt::Setter:
     case ArgAtt::Getter:
-        line = QStringLiteral("+ ");
+        line += QLatin1String("+ ");
         break;
     case ArgAtt::Private:
-        line = QStringLiteral("- ");
+        line += QLatin1String("- ");
         break;
     case ArgAtt::Protected:
-        line = QStringLiteral("# ");
+        line += QLatin1String("# ");
         break;
     default:
         break;
     }
-    line += m_name + QStringLiteral(" (");
-    QStringList args;
-    for (const ArgAtt *arg : m_args)
-        args.append(arg->name() + QLatin1Char(':') + arg->type());
-    return line + args.join(QStringLiteral(", ")) + QStringLiteral(") : ") + m_returnType;
+    line += m_name;
+    line += QLatin1String(" (");
+    for (qsizetype i = 0; i < m_args.size(); ++i) {
+        if (i > 0)
+            line += QLatin1String(", ");
+        line += m_args.at(i)->name();
+        line += QLatin1Char(':');
+        line += m_args.at(i)->type();
+    }
+    line += QLatin1String(") : ");
+    line += m_returnType;
+    return line;
 }
 
 // The type of a setter's argument: "const T" would make a pointer type point at constant
@@ -81,38 +90,53 @@ static QString constType(const QString &type)
     return QStringLiteral("const ") + type;
 }
 
+// The argument list between the parentheses; a setter takes its value by constant
+// reference, its "&" written as `reference` gives it.
+static void appendArgs(QString &text, const QList<ArgAtt *> &args, bool setter,
+                       QLatin1String reference)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (i > 0)
+            text += QLatin1String(", ");
+        text += setter ? constType(args.at(i)->type()) : args.at(i)->type();
+        text += setter ? reference : QLatin1String(" ");
+        text += args.at(i)->name();
+    }
+}
+
 QString Function::codeDeclaration() const
 {
-    const bool setter = m_range == ArgAtt::Setter;
-    QStringList args;
-    for (const ArgAtt *arg : m_args) {
-        QString text = setter ? constType(arg->type()) : arg->type();
-        if (setter)
-            text += QLatin1Char('&');
-        args.append(text + QLatin1Char(' ') + arg->name());
-    }
-    QString line = QStringLiteral("    ") + m_returnType + QLatin1Char(' ') + m_name
-                   + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')');
+    QString line;
+    line.reserve(m_returnType.size() + m_name.size() + 16 + 32 * m_args.size());
+    line += QLatin1String("    ");
+    line += m_returnType;
+    line += QLatin1Char(' ');
+    line += m_name;
+    line += QLatin1Char('(');
+    appendArgs(line, m_args, m_range == ArgAtt::Setter, QLatin1String("& "));
+    line += QLatin1Char(')');
     if (m_range == ArgAtt::Getter)
-        line += QStringLiteral("const");
-    return line + QLatin1Char(';');
+        line += QLatin1String("const");
+    line += QLatin1Char(';');
+    return line;
 }
 
 QString Function::codeDefinition(const QString &className) const
 {
     const bool setter = m_range == ArgAtt::Setter;
-    QStringList args;
-    for (const ArgAtt *arg : m_args) {
-        QString text = (setter ? constType(arg->type()) : arg->type()) + QLatin1Char(' ');
-        if (setter)
-            text += QLatin1Char('&');
-        args.append(text + arg->name());
-    }
-    QString text = m_returnType + QLatin1Char(' ') + className + QStringLiteral("::") + m_name
-                   + QLatin1Char('(') + args.join(QStringLiteral(", ")) + QLatin1Char(')');
+    QString text;
+    text.reserve(m_returnType.size() + className.size() + m_name.size() + 48 + 32 * m_args.size());
+    text += m_returnType;
+    text += QLatin1Char(' ');
+    text += className;
+    text += QLatin1String("::");
+    text += m_name;
+    text += QLatin1Char('(');
+    appendArgs(text, m_args, setter, QLatin1String(" &"));
+    text += QLatin1Char(')');
     if (m_range == ArgAtt::Getter)
-        text += QStringLiteral("const");
-    text += QStringLiteral("\n{\n");
+        text += QLatin1String("const");
+    text += QLatin1String("\n{\n");
     // An accessor whose attribute or argument went missing (a hand-edited file) gets
     // an empty body rather than a dangling read.
     if (m_range == ArgAtt::Getter && m_linkedAtt)

@@ -90,19 +90,46 @@ static QString standardHeader(const QString &name)
                                                                                     : QString();
 }
 
+// Letters, digits and "_" only: what nearly every type piece of a diagram is.
+static bool isWordOnly(QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')
+              || u == '_'))
+            return false;
+    }
+    return true;
+}
+
 QString includableName(const QString &piece, const QStringList &primitives)
 {
+    static const QSet<QString> qualifiers =
+        wordSet("const volatile struct class enum union typename");
     QString text = piece;
     text.remove(QLatin1Char('*'));
     text.remove(QLatin1Char('>'));
     text.remove(QLatin1Char('&'));
+    // A single plain word is what the general path below would find alone, at a cost
+    // of several expression matches a type.
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    const auto blank = [](QChar c) { return c.unicode() < 0x80 && c.isSpace(); };
+    while (first < end && blank(text.at(first)))
+        ++first;
+    while (end > first && blank(text.at(end - 1)))
+        --end;
+    const QString word = text.mid(first, end - first);
+    if (!word.isEmpty() && isWordOnly(word)) {
+        if (qualifiers.contains(word) || isFundamentalWord(word) || primitives.contains(word))
+            return QString();
+        return isIdentifier(word) ? word : QString();
+    }
     static const QRegularExpression bounds(QStringLiteral("\\[[^\\]]*\\]"));
     text.remove(bounds);
 
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     QStringList words = text.split(blanks, Qt::SkipEmptyParts);
-    static const QSet<QString> qualifiers =
-        wordSet("const volatile struct class enum union typename");
     words.removeIf([](const QString &word) { return qualifiers.contains(word); });
     if (words.isEmpty())
         return QString();
@@ -121,6 +148,20 @@ QString includableName(const QString &piece, const QStringList &primitives)
     return isIdentifier(name) ? name : QString();
 }
 
+QString lowerName(const QString &name)
+{
+    // Unicode case mapping is slow and, for plain ASCII, only maps A-Z.
+    QString lower(name.size(), Qt::Uninitialized);
+    QChar *out = lower.data();
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return name.toLower();
+        *out++ = u >= 'A' && u <= 'Z' ? QChar(u + ('a' - 'A')) : c;
+    }
+    return lower;
+}
+
 QString headerName(const QString &name)
 {
     const QString standard = standardHeader(name);
@@ -129,12 +170,11 @@ QString headerName(const QString &name)
     // Toolkit classes are included by their bare name.
     if (name.startsWith(QLatin1Char('Q')))
         return name;
-    return name.toLower() + QStringLiteral(".h");
+    return lowerName(name) + QStringLiteral(".h");
 }
 
 bool isIdentifier(const QString &text)
 {
-    static const QRegularExpression identifier(QStringLiteral("\\A[A-Za-z_][A-Za-z0-9_]*\\z"));
     static const QSet<QString> keywords = wordSet(
         "alignas alignof and and_eq asm auto bitand bitor bool break case catch char char8_t "
         "char16_t char32_t class compl concept const consteval constexpr constinit const_cast "
@@ -144,7 +184,8 @@ bool isIdentifier(const QString &text)
         "register reinterpret_cast requires return short signed sizeof static static_assert "
         "static_cast struct switch template this thread_local throw true try typedef typeid "
         "typename union unsigned using virtual void volatile wchar_t while xor xor_eq");
-    return identifier.match(text).hasMatch() && !keywords.contains(text);
+    return !text.isEmpty() && !text.front().isDigit() && isWordOnly(text)
+           && !keywords.contains(text);
 }
 
 } // namespace TypeScan

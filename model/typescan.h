@@ -21,6 +21,9 @@ QString includableName(const QString &piece, const QStringList &primitives);
 // class as it is named, anything else as its lower-case header ("Book" gives "book.h").
 QString headerName(const QString &name);
 
+// The name in lower case, as QString::toLower() gives it.
+QString lowerName(const QString &name);
+
 // Letters, digits and "_", not starting with a digit, and not a keyword.
 bool isIdentifier(const QString &text);
 
