@@ -191,8 +191,8 @@ void TestDiagramFile::readingRules()
     // unknown elements, ranges and accessor links, link ends.
     const QList<QPair<QByteArray, const char *>> rules = {
         {"<c includes=';;A;; B ' posX='60.5' posY='-2E1'/><c posX='1e999' posY='nan'/>"
-         "<c posX='1e300'/>",
-         "class |||A,B|60.5|0/class ||||0|0/class ||||9994|0"},
+         "<c posX='1e300'/><c posX='-50' posY='70'/>",
+         "class |||A,B|60.5|0/class ||||0|0/class ||||9994|0/class ||||0|70"},
         {"<note><c name='Hidden'/></note><arg-att name='stray'/><c name='A'><note/><c name='N'/>"
          "<function name='f'><note><arg-att name='deep'/></note>text<![CDATA[x]]><?pi x?>"
          "<arg-att name='x'/></function><arg-att name='a'><arg-att name='child'/></arg-att></c>"
