@@ -91,9 +91,13 @@ package)
     echo "package: $deb installs and generates code"
     ;;
 fuzz)
-    install_missing "${build_packages[@]}" clang
-    configure_and_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DVARNEL_BUILD_FUZZERS=ON \
-        -DVARNEL_BUILD_TESTS=OFF
+    # libFuzzer's runtime is only a recommendation of clang's.
+    install_missing "${build_packages[@]}" clang libclang-rt-14-dev
+    cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DVARNEL_BUILD_FUZZERS=ON -DVARNEL_BUILD_TESTS=OFF
+    # Only the harnesses: the library is built for them, which the program cannot link.
+    cmake --build build-fuzz -j "$jobs" --target fuzz_diagramreader fuzz_cfgreader \
+        fuzz_readfromfile
     # Inputs up to a megabyte reach the paths where a few bytes expand into many.
     for name in diagramreader:diagram cfgreader:cfg readfromfile:file; do
         work="$(mktemp -d)"
