@@ -1,7 +1,10 @@
 #ifndef BENCHSUPPORT_H
 #define BENCHSUPPORT_H
 
+#include "persistence/cfg.h"
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 
 namespace BenchSupport {
@@ -17,6 +20,19 @@ inline double statusMiB(const QByteArray &key)
             return line.mid(key.size()).trimmed().split(' ').first().toDouble() / 1024.0;
     }
     return -1;
+}
+
+// Points the program at settings of its own in folder: no welcome window, no close
+// question. False when they cannot be written.
+inline bool useQuietSettings(const QString &folder)
+{
+    Cfg cfg;
+    cfg.setWellWin(false);
+    const QString cfgPath = QDir(folder).filePath(QStringLiteral("cfgs.xml"));
+    if (cfg.writeCfg(cfgPath) != 0)
+        return false;
+    Cfg::setPathOverride(cfgPath);
+    return true;
 }
 
 } // namespace BenchSupport

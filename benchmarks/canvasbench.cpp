@@ -15,7 +15,6 @@
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/linkmodel.h"
-#include "persistence/cfg.h"
 #include "persistence/diagramwriter.h"
 
 #include <QApplication>
@@ -186,12 +185,8 @@ int runOne(int count, const QString &path)
     QTemporaryDir folder;
     if (!folder.isValid())
         return 1;
-    Cfg cfg;
-    cfg.setWellWin(false);
-    const QString cfgPath = folder.filePath(QStringLiteral("cfgs.xml"));
-    if (cfg.writeCfg(cfgPath) != 0)
+    if (!BenchSupport::useQuietSettings(folder.path()))
         return 1;
-    Cfg::setPathOverride(cfgPath);
 
     std::printf("%d classes, %d links, every box in view at 10 %%\n", count, count - 1);
 

@@ -11,7 +11,6 @@
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/linkmodel.h"
-#include "persistence/cfg.h"
 #include "persistence/diagramreader.h"
 #include "persistence/diagramwriter.h"
 
@@ -237,13 +236,8 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     if (!folder.isValid())
         return 1;
-    // A settings file of our own: no welcome window, no close question.
-    Cfg cfg;
-    cfg.setWellWin(false);
-    const QString cfgPath = folder.filePath(QStringLiteral("cfgs.xml"));
-    if (cfg.writeCfg(cfgPath) != 0)
+    if (!BenchSupport::useQuietSettings(folder.path()))
         return 1;
-    Cfg::setPathOverride(cfgPath);
 
     MainWindow window;
     for (int count : std::as_const(counts))
