@@ -3,6 +3,7 @@
 #include "canvas/classitem.h"
 #include "canvas/link.h"
 #include "model/linkmodel.h"
+#include "persistence/filewriting.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStyleOptionGraphicsItem>
 #include <QSvgGenerator>
 
@@ -155,15 +155,7 @@ bool DiagramRenderer::write(const QString &path, Format format) const
     if (!drawn)
         return false;
 
-    QSaveFile file(path);
-    // Unbuffered, so that a write cut short is seen before commit() puts the file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return FileWriting::save(path, data);
 }
 
 bool DiagramRenderer::writePng(QIODevice *device) const
