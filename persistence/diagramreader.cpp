@@ -73,32 +73,33 @@ int integer(QStringView value)
     return ok ? number : 0;
 }
 
-float coordinate(QStringView text)
+// Positions are almost always plain whole numbers: those are read digit by digit, as
+// the general conversion costs thousands of instructions a number. False otherwise.
+bool wholeNumber(QStringView text, double *value)
 {
-    // Positions are almost always plain whole numbers: those are read digit by digit,
-    // as the general conversion costs thousands of instructions a number.
     const bool negative = text.startsWith(u'-');
     const QStringView digits = negative ? text.mid(1) : text;
-    if (!digits.isEmpty() && digits.size() <= 9) {
-        int whole = 0;
-        bool plain = true;
-        for (const QChar c : digits) {
-            if (c < u'0' || c > u'9') {
-                plain = false;
-                break;
-            }
-            whole = whole * 10 + (c.unicode() - u'0');
-        }
-        if (plain) {
-            const double value = negative ? -double(whole) : double(whole);
-            return float(
-                qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
-        }
+    if (digits.isEmpty() || digits.size() > 9)
+        return false;
+    int whole = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return false;
+        whole = whole * 10 + (c.unicode() - u'0');
     }
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return 0;
+    *value = negative ? -double(whole) : double(whole);
+    return true;
+}
+
+float coordinate(QStringView text)
+{
+    double value = 0;
+    if (!wholeNumber(text, &value)) {
+        bool ok = false;
+        value = text.toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return 0;
+    }
     // Brought inside the canvas where the box is built, once its size is known.
     return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
 }
