@@ -70,11 +70,7 @@ void MainWindow::modClass(ClassModel *model)
 {
     // Opening the editor changes nothing by itself: its session becomes one step when
     // it ends, if it changed the class.
-    editedClass = nullptr;
-    for (ClassItem *item : std::as_const(classItems)) {
-        if (item->getModel() == model)
-            editedClass = item;
-    }
+    editedClass = boxOf(model);
     if (editedClass)
         editedClassBefore = ClassSnapshot::of(*model);
     classEditor->openToEdit(model);
@@ -92,13 +88,7 @@ void MainWindow::classEdited(ClassModel *classMod)
 
 void MainWindow::classDeleted(ClassModel *classMod)
 {
-    ClassItem *box = nullptr;
-    for (ClassItem *item : std::as_const(classItems)) {
-        if (item->getModel() == classMod) {
-            box = item;
-            break;
-        }
-    }
+    ClassItem *box = boxOf(classMod);
     if (!box)
         return;
 
@@ -112,6 +102,14 @@ void MainWindow::classDeleted(ClassModel *classMod)
     deleteItems({box}, {});
     if (edited)
         undoSteps.endMacro();
+}
+
+ClassItem *MainWindow::boxOf(const ClassModel *model) const
+{
+    const auto found =
+        std::find_if(classItems.cbegin(), classItems.cend(),
+                     [model](const ClassItem *item) { return item->getModel() == model; });
+    return found == classItems.cend() ? nullptr : *found;
 }
 
 void MainWindow::deleteItems(const QList<ClassItem *> &boxes, const QList<Link *> &links)

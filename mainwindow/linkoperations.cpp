@@ -8,6 +8,8 @@
 #include "editors/linkeditor.h"
 #include "model/linkmodel.h"
 
+#include <algorithm>
+
 #include <QMessageBox>
 
 void MainWindow::on_actionAddInheritanceLink_triggered()
@@ -96,11 +98,7 @@ void MainWindow::linkCanceled()
 void MainWindow::editLink(LinkModel *link)
 {
     // Opening the editor changes nothing by itself; a confirmed change becomes a step.
-    editedLink = nullptr;
-    for (Link *item : std::as_const(linkItems)) {
-        if (item->getModel() == link)
-            editedLink = item;
-    }
+    editedLink = linkOf(link);
     if (editedLink)
         editedLinkBefore = EditLinkCommand::endsOf(editedLink);
     linkEditor->openLink(link, true, classItems);
@@ -115,10 +113,14 @@ void MainWindow::linkEdited(LinkModel *link)
 
 void MainWindow::linkDeleted(LinkModel *link)
 {
-    for (Link *item : std::as_const(linkItems)) {
-        if (item->getModel() == link) {
-            deleteItems({}, {item});
-            return;
-        }
-    }
+    if (Link *item = linkOf(link))
+        deleteItems({}, {item});
+}
+
+Link *MainWindow::linkOf(const LinkModel *model) const
+{
+    const auto found =
+        std::find_if(linkItems.cbegin(), linkItems.cend(),
+                     [model](const Link *item) { return item->getModel() == model; });
+    return found == linkItems.cend() ? nullptr : *found;
 }

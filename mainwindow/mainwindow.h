@@ -114,6 +114,9 @@ private:
     void showMark();
     DiagramLists diagramLists() { return {classItems, linkItems, scene}; }
     void deleteItems(const QList<ClassItem *> &boxes, const QList<Link *> &links);
+    // The box or link of the diagram that shows this model; null when none does.
+    ClassItem *boxOf(const ClassModel *model) const;
+    Link *linkOf(const LinkModel *model) const;
     void addLinkOfType(int type);
     void clearDiagram();
     void showDiagram();
