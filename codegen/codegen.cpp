@@ -9,9 +9,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
-#include <QHash>
 #include <QMessageBox>
-#include <QSet>
 
 namespace {
 
@@ -130,21 +128,11 @@ QList<ClassItem *> CodeGen::pickedItems() const
         return *classItems;
 
     // Every class of a picked name is generated once, however many rows bear it, in the
-    // order the names were picked; one pass over the diagram, so that picking every row
-    // of a large diagram stays linear.
-    QHash<QString, QList<ClassItem *>> byName;
-    for (ClassItem *item : std::as_const(*classItems))
-        byName[item->getModel()->name()].append(item);
-    QList<ClassItem *> items;
-    QSet<QString> names;
-    for (const QModelIndex &index : ui->lis_classes->selectionModel()->selectedIndexes()) {
-        const QString name = index.data(Qt::DisplayRole).toString();
-        if (!names.contains(name)) {
-            names.insert(name);
-            items.append(byName.value(name));
-        }
-    }
-    return items;
+    // order the names were picked.
+    QStringList names;
+    for (const QModelIndex &index : ui->lis_classes->selectionModel()->selectedIndexes())
+        names.append(index.data(Qt::DisplayRole).toString());
+    return CodeGenerator::classesNamed(*classItems, names);
 }
 
 void CodeGen::on_com_gen_clicked()

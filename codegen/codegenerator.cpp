@@ -154,6 +154,26 @@ CodeGenerator::CodeGenerator(const QList<Link *> &links, const QList<ClassItem *
     , m_classes(classes)
 {}
 
+QList<ClassItem *> CodeGenerator::classesNamed(const QList<ClassItem *> &classes,
+                                               const QStringList &names, QStringList *missing)
+{
+    QHash<QString, QList<ClassItem *>> byName;
+    for (ClassItem *item : classes)
+        byName[item->getModel()->name()].append(item);
+    QList<ClassItem *> items;
+    QSet<QString> seen;
+    for (const QString &name : names) {
+        if (seen.contains(name))
+            continue;
+        seen.insert(name);
+        const QList<ClassItem *> named = byName.value(name);
+        if (named.isEmpty() && missing)
+            missing->append(name);
+        items += named;
+    }
+    return items;
+}
+
 QString CodeGenerator::problemText(Problem problem, const QString &className)
 {
     switch (problem) {

@@ -30,6 +30,12 @@ public:
     using ProblemHandler = std::function<void(Problem problem, const QString &className)>;
     using WrittenHandler = std::function<void(const QString &path)>;
 
+    // Every class of each name, in the order the names come, each name once, in one pass
+    // over the classes; the names no class bears go to missing.
+    static QList<ClassItem *> classesNamed(const QList<ClassItem *> &classes,
+                                           const QStringList &names,
+                                           QStringList *missing = nullptr);
+
     // The sentence the window and the command line show for a problem.
     static QString problemText(Problem problem, const QString &className);
 

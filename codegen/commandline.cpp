@@ -12,8 +12,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QHash>
-#include <QSet>
 #include <QTextStream>
 
 #include <cstring>
@@ -216,22 +214,12 @@ int Runner::generate(const QCommandLineParser &parser, const Diagram &diagram)
     if (!parser.isSet(QStringLiteral("class"))) {
         items = diagram.classes;
     } else {
-        // One pass over the diagram, however many classes are named.
-        QHash<QString, QList<ClassItem *>> byName;
-        for (ClassItem *item : diagram.classes)
-            byName[item->getModel()->name()].append(item);
-        QSet<QString> seen;
-        for (const QString &name : parser.values(QStringLiteral("class"))) {
-            if (seen.contains(name))
-                continue;
-            seen.insert(name);
-            const QList<ClassItem *> named = byName.value(name);
-            if (named.isEmpty()) {
-                err << tr("Classe absente du diagramme : ") << name << Qt::endl;
-                ok = false;
-            }
-            items += named;
-        }
+        QStringList missing;
+        items = CodeGenerator::classesNamed(diagram.classes, parser.values(QStringLiteral("class")),
+                                            &missing);
+        for (const QString &name : std::as_const(missing))
+            err << tr("Classe absente du diagramme : ") << name << Qt::endl;
+        ok = missing.isEmpty();
     }
 
     if (!items.isEmpty() && !QDir().mkpath(folder)) {
