@@ -7,6 +7,7 @@
 #include "model/function.h"
 #include "model/linkmodel.h"
 #include "persistence/xmllimits.h"
+#include "persistence/xmlscanner.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -104,102 +105,153 @@ float coordinate(QStringView text)
     return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
 }
 
-ClassRecord classRecord(const QXmlStreamAttributes &attributes)
+// The two readers describe an attribute each in their own way.
+QStringView nameOf(const QXmlStreamAttribute &attribute)
+{
+    return attribute.qualifiedName();
+}
+
+QLatin1String nameOf(const XmlScanner::Attribute &attribute)
+{
+    return attribute.name;
+}
+
+QString valueOf(const QXmlStreamAttribute &attribute)
+{
+    return attribute.value().toString();
+}
+
+const QString &valueOf(const XmlScanner::Attribute &attribute)
+{
+    return attribute.value;
+}
+
+template<typename Attributes>
+ClassRecord classRecord(const Attributes &attributes)
 {
     ClassRecord record;
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        const QStringView value = attribute.value();
+    for (const auto &attribute : attributes) {
+        const auto name = nameOf(attribute);
         if (name == u"name")
-            record.name = value.toString();
+            record.name = valueOf(attribute);
         else if (name == u"comment")
-            record.comment = value.toString();
+            record.comment = valueOf(attribute);
         else if (name == u"parentName")
-            record.parentName = value.toString();
+            record.parentName = valueOf(attribute);
         else if (name == u"includes")
-            record.includes = value.toString();
+            record.includes = valueOf(attribute);
         else if (name == u"posX")
-            record.x = coordinate(value);
+            record.x = coordinate(valueOf(attribute));
         else if (name == u"posY")
-            record.y = coordinate(value);
+            record.y = coordinate(valueOf(attribute));
     }
     return record;
 }
 
-FunctionRecord functionRecord(const QXmlStreamAttributes &attributes)
+template<typename Attributes>
+FunctionRecord functionRecord(const Attributes &attributes)
 {
     FunctionRecord record;
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        const QStringView value = attribute.value();
+    for (const auto &attribute : attributes) {
+        const auto name = nameOf(attribute);
         if (name == u"name") {
-            record.name = value.toString();
+            record.name = valueOf(attribute);
         } else if (name == u"returnType") {
-            record.returnType = value.toString();
+            record.returnType = valueOf(attribute);
         } else if (name == u"range") {
-            record.range = integer(value);
+            record.range = integer(valueOf(attribute));
         } else if (name == u"linkedAtt") {
             record.hasLinkedAtt = true;
-            record.linkedAtt = value.toString();
+            record.linkedAtt = valueOf(attribute);
         }
     }
     return record;
 }
 
-ArgRecord argRecord(const QXmlStreamAttributes &attributes)
+template<typename Attributes>
+ArgRecord argRecord(const Attributes &attributes)
 {
     ArgRecord record;
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        const QStringView value = attribute.value();
+    for (const auto &attribute : attributes) {
+        const auto name = nameOf(attribute);
         if (name == u"name")
-            record.name = value.toString();
+            record.name = valueOf(attribute);
         else if (name == u"type")
-            record.type = value.toString();
+            record.type = valueOf(attribute);
         else if (name == u"defValue")
-            record.defValue = value.toString();
+            record.defValue = valueOf(attribute);
         else if (name == u"range")
-            record.range = integer(value);
+            record.range = integer(valueOf(attribute));
     }
     return record;
 }
 
-LinkRecord linkRecord(const QXmlStreamAttributes &attributes, qsizetype classesBefore)
+template<typename Attributes>
+LinkRecord linkRecord(const Attributes &attributes, qsizetype classesBefore)
 {
     LinkRecord record;
     record.classesBefore = classesBefore;
-    for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringView name = attribute.qualifiedName();
-        const QStringView value = attribute.value();
+    for (const auto &attribute : attributes) {
+        const auto name = nameOf(attribute);
         if (name == u"master")
-            record.master = value.toString();
+            record.master = valueOf(attribute);
         else if (name == u"slave")
-            record.slave = value.toString();
+            record.slave = valueOf(attribute);
         else if (name == u"type")
-            record.type = integer(value);
+            record.type = integer(valueOf(attribute));
     }
     return record;
 }
 
-bool parse(const QByteArray &data, DiagramRecord *diagram)
+// QXmlStreamReader behind the scanner's interface: every encoding and construct that XML
+// allows, within our limits.
+class GeneralReader
 {
-    QXmlStreamReader xml(data);
-    xml.setNamespaceProcessing(false);
-    XmlLimits::Guard guard;
+public:
+    explicit GeneralReader(const QByteArray &data)
+        : m_xml(data)
+    {
+        m_xml.setNamespaceProcessing(false);
+    }
 
+    XmlScanner::Token readNext()
+    {
+        while (!m_xml.atEnd()) {
+            const QXmlStreamReader::TokenType token = m_xml.readNext();
+            if (!m_guard.admit(m_xml, token))
+                return XmlScanner::GaveUp;
+            if (token == QXmlStreamReader::StartElement) {
+                m_attributes = m_xml.attributes();
+                return XmlScanner::StartElement;
+            }
+            if (token == QXmlStreamReader::EndElement)
+                return XmlScanner::EndElement;
+        }
+        return m_xml.hasError() ? XmlScanner::GaveUp : XmlScanner::EndDocument;
+    }
+    QStringView name() const { return m_xml.qualifiedName(); }
+    const QXmlStreamAttributes &attributes() const { return m_attributes; }
+    int depth() const { return m_guard.depth(); }
+
+private:
+    QXmlStreamReader m_xml;
+    XmlLimits::Guard m_guard;
+    QXmlStreamAttributes m_attributes;
+};
+
+template<typename Reader>
+bool parse(Reader &xml, DiagramRecord *diagram)
+{
     // Depth 1 is the document element, whatever its tag; 2 its classes and links;
     // 3 the members of a class; 4 the arguments of a method.
     ClassRecord *currentClass = nullptr;
     FunctionRecord *currentFunction = nullptr;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (!guard.admit(xml, token))
-            return false;
-        switch (token) {
-        case QXmlStreamReader::StartElement: {
-            const int depth = guard.depth();
-            const QStringView tag = xml.qualifiedName();
-            const QXmlStreamAttributes attributes = xml.attributes();
+    for (;;) {
+        switch (xml.readNext()) {
+        case XmlScanner::StartElement: {
+            const int depth = xml.depth();
+            const auto tag = xml.name();
+            const auto &attributes = xml.attributes();
             if (depth == 2 && tag == u"class") {
                 diagram->classes.append(classRecord(attributes));
                 currentClass = &diagram->classes.last();
@@ -215,17 +267,29 @@ bool parse(const QByteArray &data, DiagramRecord *diagram)
             }
             break;
         }
-        case QXmlStreamReader::EndElement:
-            if (guard.depth() == 1)
+        case XmlScanner::EndElement:
+            if (xml.depth() == 1)
                 currentClass = nullptr;
-            else if (guard.depth() == 2)
+            else if (xml.depth() == 2)
                 currentFunction = nullptr;
             break;
-        default:
-            break;
+        case XmlScanner::EndDocument:
+            return true;
+        case XmlScanner::GaveUp:
+            return false;
         }
     }
-    return !xml.hasError();
+}
+
+// Our own files go through the scanner; anything it leaves, the general reader judges.
+bool parse(const QByteArray &data, DiagramRecord *diagram)
+{
+    XmlScanner scanner(data);
+    if (parse(scanner, diagram))
+        return true;
+    *diagram = DiagramRecord();
+    GeneralReader general(data);
+    return parse(general, diagram);
 }
 
 ArgAtt *argAtt(const ArgRecord &record)

@@ -97,9 +97,9 @@ fuzz)
         -DVARNEL_BUILD_FUZZERS=ON -DVARNEL_BUILD_TESTS=OFF
     # Only the harnesses: the library is built for them, which the program cannot link.
     cmake --build build-fuzz -j "$jobs" --target fuzz_diagramreader fuzz_cfgreader \
-        fuzz_readfromfile
+        fuzz_readfromfile fuzz_xmlscanner
     # Inputs up to a megabyte reach the paths where a few bytes expand into many.
-    for name in diagramreader:diagram cfgreader:cfg readfromfile:file; do
+    for name in diagramreader:diagram cfgreader:cfg readfromfile:file xmlscanner:diagram; do
         work="$(mktemp -d)"
         "build-fuzz/tests/fuzz/fuzz_${name%%:*}" -max_len=1048576 -timeout=20 -rss_limit_mb=2048 \
             -max_total_time="${FUZZ_SECONDS:-60}" -dict=tests/fuzz/xml.dict \
