@@ -18,7 +18,7 @@ namespace {
 QString banner()
 {
     // The same for every file: built once.
-    static const QString text = [] {
+    static const QString text = []() -> QString {
         const QString stars49(49, QLatin1Char('*'));
         const QString stars20(20, QLatin1Char('*'));
         return QStringLiteral("/*\n") + stars49 + QLatin1Char('\n') + stars20
@@ -117,9 +117,17 @@ struct CodeGenerator::Context
     // The cycle of headers that would include each other that a class lies on.
     QHash<const ClassItem *, int> cycle;
 
+    // Every header asks for the same few type names: each is lowered once.
+    mutable QHash<QString, ClassItem *> lookedUp;
+
     ClassItem *classOf(const QString &name) const
     {
-        return classes.value(TypeScan::lowerName(name));
+        const auto found = lookedUp.constFind(name);
+        if (found != lookedUp.cend())
+            return *found;
+        ClassItem *item = classes.value(TypeScan::lowerName(name));
+        lookedUp.insert(name, item);
+        return item;
     }
 
     // A class of the diagram is included by its file, whatever its name looks like.
@@ -279,6 +287,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     const QString guard = name.toUpper() + QStringLiteral("_H");
 
     QString text = banner() + commentBlock(model);
+    text.reserve(text.size() + 1024); // most headers fit; appending would reallocate often
     text += QStringLiteral("\n#ifndef ") + guard + QStringLiteral("\n#define ") + guard
             + QLatin1Char('\n');
 
@@ -402,6 +411,7 @@ QString CodeGenerator::sourceText(ClassItem *item, const Context &context) const
 {
     const ClassModel *model = item->getModel();
     QString text = banner() + commentBlock(model);
+    text.reserve(text.size() + 1024);
     text += QLatin1Char('\n') + includeLine(headerFileName(model->name()));
     // What the header only declares, the definitions may need in full.
     QSet<QString> included;
