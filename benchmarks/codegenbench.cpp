@@ -150,9 +150,9 @@ int main(int argc, char **argv)
         counts = {1000, 5000};
 
     // The reference is a fork of this program, so only its time is telling. Each figure is
-    // the best of three runs, fresh folders for the first generations, so that a machine
-    // busy with other work skews the ratios less.
-    const int runs = 3;
+    // the best of five runs, fresh folders for the first generations, and the three kinds of
+    // run take turns, so that a machine busy with other work skews each of them alike.
+    const int runs = 5;
     // Times as "wall (cpu)" in seconds; the ratios are of cpu times, next to their limit.
     std::printf("%8s %7s %10s | %15s %6s | %15s | %11s | %15s | %11s\n", "classes", "files",
                 "bytes", "varnel", "MiB", "reference", "ratio (<=3)", "again", "ratio (<=2)");
@@ -168,46 +168,41 @@ int main(int argc, char **argv)
         file.close();
 
         Measure varnel;
-        QString outPath;
+        Measure reference;
+        // Regenerating an unchanged diagram reads every file and writes none.
+        Measure again;
+        QList<QPair<QByteArray, qint64>> files;
+        qint64 bytes = 0;
+        const QString firstOut = dir.filePath(QStringLiteral("out0"));
         for (int run = 0; run < runs; ++run) {
-            outPath = dir.filePath(QStringLiteral("out%1").arg(run));
+            const QString outPath = dir.filePath(QStringLiteral("out%1").arg(run));
             QDir().mkpath(outPath);
             varnel = run == 0 ? runVarnel(diagramPath, outPath)
                               : best(varnel, runVarnel(diagramPath, outPath));
-        }
-        if (varnel.status != 0) {
-            std::fprintf(stderr, "varnel failed (%d) on %d classes\n", varnel.status, count);
-            return 1;
-        }
-
-        QList<QPair<QByteArray, qint64>> files;
-        qint64 bytes = 0;
-        for (const QFileInfo &info : QDir(outPath).entryInfoList(QDir::Files)) {
-            files.append({QFile::encodeName(info.fileName()), info.size()});
-            bytes += info.size();
-        }
-        if (files.size() != 2 * count) {
-            std::fprintf(stderr, "expected %d files, found %lld\n", 2 * count,
-                         static_cast<long long>(files.size()));
-            return 1;
-        }
-        Measure reference;
-        for (int run = 0; run < runs; ++run) {
+            if (varnel.status != 0) {
+                std::fprintf(stderr, "varnel failed (%d) on %d classes\n", varnel.status, count);
+                return 1;
+            }
+            if (run == 0) {
+                for (const QFileInfo &info : QDir(outPath).entryInfoList(QDir::Files)) {
+                    files.append({QFile::encodeName(info.fileName()), info.size()});
+                    bytes += info.size();
+                }
+                if (files.size() != 2 * count) {
+                    std::fprintf(stderr, "expected %d files, found %lld\n", 2 * count,
+                                 static_cast<long long>(files.size()));
+                    return 1;
+                }
+            }
             const QString refPath = dir.filePath(QStringLiteral("reference%1").arg(run));
             QDir().mkpath(refPath);
             reference = run == 0 ? runReference(refPath, files)
                                  : best(reference, runReference(refPath, files));
+            again = run == 0 ? runVarnel(diagramPath, firstOut)
+                             : best(again, runVarnel(diagramPath, firstOut));
+            if (reference.status != 0 || again.status != 0)
+                return 1;
         }
-        if (reference.status != 0)
-            return 1;
-
-        // Regenerating an unchanged diagram reads every file and writes none.
-        Measure again;
-        for (int run = 0; run < runs; ++run)
-            again = run == 0 ? runVarnel(diagramPath, outPath)
-                             : best(again, runVarnel(diagramPath, outPath));
-        if (again.status != 0)
-            return 1;
 
         std::printf("%8d %7lld %10lld | %6.3f (%6.3f) %6.1f | %6.3f (%6.3f) | %10.1fx | "
                     "%6.3f (%6.3f) | %10.1fx\n",
