@@ -17,8 +17,8 @@ inline bool scanned(const QByteArray &document, QString *events)
         switch (xml.readNext()) {
         case XmlScanner::StartElement:
             events->append(u'<').append(xml.name());
-            for (const XmlScanner::Attribute &attribute : xml.attributes())
-                events->append(u' ').append(attribute.name).append(u'=').append(attribute.value);
+            for (const XmlScanner::Attribute &a : xml.attributes())
+                events->append(u' ').append(a.name).append(u'=').append(a.value);
             break;
         case XmlScanner::EndElement:
             *events += u'/';
@@ -39,11 +39,8 @@ inline bool streamed(const QByteArray &document, QString *events)
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
             events->append(u'<').append(xml.qualifiedName());
-            for (const QXmlStreamAttribute &attribute : xml.attributes())
-                events->append(u' ')
-                    .append(attribute.qualifiedName())
-                    .append(u'=')
-                    .append(attribute.value());
+            for (const QXmlStreamAttribute &a : xml.attributes())
+                events->append(u' ').append(a.qualifiedName()).append(u'=').append(a.value());
         } else if (token == QXmlStreamReader::EndElement) {
             *events += u'/';
         }
