@@ -124,8 +124,7 @@ private slots:
                 model->addMethod(new Function(QLatin1String(name), u"H("_s, 0, {}));
             model->updateSize();
         };
-        // Without a font the size comes from the character count.
-        ClassItem box(nullptr);
+        ClassItem box(nullptr); // without a font, sized by the character count
         fill(box.getModel());
         QCOMPARE(QSize(box.getWidth(), box.getHeight()), QSize(180, 120));
         QCOMPARE(box.boundingRect(), QRectF(0, 0, 186, 120));
@@ -300,12 +299,11 @@ private slots:
         ClassItem *slave = canvas.box(QPointF(200, 100));
         Link *link = canvas.link(master, slave);
         link->getModel()->setType(LinkModel::Aggregation);
-        const QImage image = paintItem(*link);
         QString black;
         for (QPoint p : {QPoint(45, 60), QPoint(40, 65), QPoint(50, 65), QPoint(45, 70),
                          QPoint(45, 100), QPoint(45, 130), QPoint(120, 130), QPoint(199, 130),
                          QPoint(45, 65), QPoint(45, 140), QPoint(120, 100), QPoint(201, 130)})
-            black += image.pixel(p) == qRgb(0, 0, 0) ? u'1' : u'0';
+            black += paintItem(*link).pixel(p) == qRgb(0, 0, 0) ? u'1' : u'0';
         QCOMPARE(black, QStringLiteral("11111111") + QStringLiteral("0000"));
         // Its extent holds the marks and the band that takes the mouse.
         QVERIFY(link->boundingRect().contains(link->shape().boundingRect()));
@@ -320,12 +318,14 @@ private slots:
         QVERIFY(canvas.indexed(link, QRectF(140, 125, 10, 10)));
         QVERIFY(!canvas.indexed(link, QRectF(230, 70, 5, 5)));
         QVERIFY(!canvas.indexed(master, QRectF(250, 30, 5, 5)));
-        // Grown to 270 pixels, the master now lies above the slave. The scene was told of
-        // both new extents.
+        // Grown to 270 pixels, the master now lies above the slave; then the slave moves
+        // down. The scene was told of each new extent.
         master->getModel()->setName(QString(30, QLatin1Char('N')));
         master->getModel()->updateSize();
         QVERIFY(canvas.indexed(link, QRectF(230, 70, 5, 5)));
         QVERIFY(canvas.indexed(master, QRectF(250, 30, 5, 5)));
+        slave->setPos(200, 200);
+        QVERIFY(canvas.indexed(link, QRectF(240, 150, 5, 5)));
 
         // Its slave gone, the link keeps its model but draws nothing and takes no mouse.
         delete slave;
