@@ -121,15 +121,13 @@ private slots:
         row("save as old, no", {"actionSaveAs", old, {saveAs, u"old"_s, replace, no}, {}, keep});
         row("save as old, yes", {"actionSaveAs", old, {saveAs, u"old"_s, replace, yes}, old, keep});
         row("open", {"actionLoad clean", library, {openFile, file}, {}, load});
-        row("open, changes, no", {"actionLoad", library, {askLoad, no, openFile, file}, {}, load});
-        row("open, changes, yes",
-            {"actionLoad", library, {askLoad, yes, overwrite, yes}, old, keep});
+        row("open, no", {"actionLoad", library, {askLoad, no, openFile, file}, {}, load});
+        row("open, yes", {"actionLoad", library, {askLoad, yes, overwrite, yes}, old, keep});
         // A dialog that opens only existing files cannot pick this one: it is opened directly.
         row("open missing", {"", u"missing.vnls"_s, {cannotOpen, ok}, {}, keep});
         row("new", {"actionNew clean", {}, {}, {}, clear});
-        row("new, changes, no", {"actionNew", {}, {askNew, no}, {}, clear});
-        row("new, changes, yes",
-            {"actionNew unsaved", {}, {askNew, yes, saveAs, cancel}, {}, keep});
+        row("new, no", {"actionNew", {}, {askNew, no}, {}, clear});
+        row("new, yes", {"actionNew unsaved", {}, {askNew, yes, saveAs, cancel}, {}, keep});
         row("close", {"close auto clean", {}, {}, {}, close});
         row("close, not saved", {"close ask", {}, {wantSave, no, sure, yes}, {}, close});
         row("close, saved", {"close", {}, {wantSave, yes, overwrite, yes}, old, close});
@@ -227,10 +225,13 @@ private slots:
         const QRectF canvas = m_window->diagramScene()->sceneRect();
         QCOMPARE(m_window->diagramClasses().size(), 2);
         for (const ClassItem *box : m_window->diagramClasses())
-            QVERIFY(canvas.contains(box->sceneBoundingRect()));
+            QVERIFY(canvas.contains(box->sceneBoundingRect()) && box->zValue() > 0); // over links
+        QVERIFY(writeFile(path(u"one.vnls"_s),
+                          "<main><class name='A'/><link master='A' slave='B'/></main>"));
+        QVERIFY(m_window->load(path(u"one.vnls"_s)));
+        QCOMPARE(m_window->statusBar()->currentMessage(), u"1 lien ignoré : classe introuvable"_s);
 
-        // Icon sizes no screen shows are taken as the default where they are used; the
-        // settings keep what the file says.
+        // Icon sizes no screen shows are taken as the default where they are used.
         for (const auto &[size, shown] :
              QList<std::pair<int, int>>{{-64, 64}, {7, 64}, {8, 8}, {512, 512}, {513, 64}})
             QCOMPARE(Cfg::usableIconSize(size), shown);
@@ -240,7 +241,6 @@ private slots:
         for (const char *bar : {"FileToolBar", "ItemToolBar"})
             QCOMPARE(m_window->findChild<QToolBar *>(QLatin1String(bar))->iconSize(),
                      QSize(64, 64));
-        QCOMPARE(m_window->settings()->actionBarIconSize(), 7);
     }
 };
 
