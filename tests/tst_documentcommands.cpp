@@ -50,8 +50,8 @@ QByteArray readAll(const QString &path)
 
 // A command on the example diagram: the action, with "clean" for no changes, "unsaved" for
 // no file to Save to (else "old.vnls", which holds "old"), "auto" and "ask" for autoSave and
-// askForClose, "full" for a disk that fills up; "" opens the pick directly. Then the pick,
-// each box or dialog shown followed by its answer, the file written and the end.
+// askForClose, "full" for a disk that fills up; "" opens the pick directly. Then the pick, each
+// box or dialog shown followed by its answer, the file written, and "kept", "closed" or a state.
 struct Case
 {
     const char *action;
