@@ -39,16 +39,13 @@ inline QByteArray cfgText(const QByteArray &attributes = QByteArray())
 inline bool writeFile(const QString &path, const QByteArray &data)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(data) == data.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
 }
 
 template<class T>
 T *topLevel()
 {
-    const QList<QWidget *> widgets = QApplication::topLevelWidgets();
-    for (QWidget *widget : widgets) {
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (auto *found = qobject_cast<T *>(widget))
             return found;
     }
@@ -70,9 +67,8 @@ inline ClassItem *addClass(MainWindow *window, const QString &name)
         return nullptr;
     pending->getModel()->setName(name);
     emit editor->addClass();
-    // The editor hides itself once it has confirmed.
-    editor->hide();
-    return window->diagramClasses().isEmpty() ? nullptr : window->diagramClasses().last();
+    editor->hide(); // as it does once it has confirmed
+    return window->diagramClasses().value(window->diagramClasses().size() - 1);
 }
 
 // One of the add-link actions answered with these two ends; false when the action

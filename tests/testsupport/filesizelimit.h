@@ -12,11 +12,11 @@ class FileSizeLimit
 {
 public:
     explicit FileSizeLimit(rlim_t bytes, bool ignoreSignal = true)
+        : m_handler(std::signal(SIGXFSZ, SIG_IGN))
     {
+        if (!ignoreSignal)
+            std::signal(SIGXFSZ, m_handler);
         ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_ignored = ignoreSignal;
-        if (m_ignored)
-            m_handler = std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit = m_saved;
         limit.rlim_cur = bytes;
         m_active = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
@@ -24,8 +24,7 @@ public:
     ~FileSizeLimit()
     {
         ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        if (m_ignored)
-            std::signal(SIGXFSZ, m_handler);
+        std::signal(SIGXFSZ, m_handler);
     }
     FileSizeLimit(const FileSizeLimit &) = delete;
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
@@ -33,10 +32,9 @@ public:
     bool isActive() const { return m_active; }
 
 private:
+    void (*m_handler)(int);
     struct rlimit m_saved = {};
-    void (*m_handler)(int) = nullptr;
     bool m_active = false;
-    bool m_ignored = true;
 };
 
 #endif // FILESIZELIMIT_H

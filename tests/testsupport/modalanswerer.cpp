@@ -2,52 +2,38 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMetaEnum>
-#include <QPushButton>
 #include <QTest>
 
-namespace {
 const char answeredProperty[] = "_varnel_test_answered";
-}
 
 QString ModalAnswerer::Seen::summary() const
 {
-    const QMetaObject &meta = QMessageBox::staticMetaObject;
-    const QMetaEnum icons = meta.enumerator(meta.indexOfEnumerator("Icon"));
-    const QMetaEnum standard = meta.enumerator(meta.indexOfEnumerator("StandardButtons"));
-    // Each button by its own name: FirstButton and the like are other names for them.
+    // Each button by its first name: FirstButton and the like are other names for them.
+    const QMetaEnum standard = QMetaEnum::fromType<QMessageBox::StandardButtons>();
     QStringList shown;
-    QList<int> values;
-    for (int i = 0; i < standard.keyCount(); ++i) {
-        const int value = standard.value(i);
-        if (value != 0 && (int(buttons) & value) == value && !values.contains(value)) {
-            values << value;
-            shown << QLatin1String(standard.key(i));
-        }
+    for (int bit = 1; bit <= int(buttons); bit <<= 1) {
+        if (int(buttons) & bit)
+            shown << QLatin1String(standard.valueToKey(bit));
     }
-    return QStringList{QLatin1String(icons.valueToKey(icon)), title, text,
-                       shown.join(QLatin1Char('|'))}
+    return QStringList{QLatin1String(QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(icon)),
+                       title, text, shown.join(QLatin1Char('|'))}
         .join(QLatin1String(" | "));
 }
 
 ModalAnswerer::ModalAnswerer()
 {
-    m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
-    m_timer.start();
+    m_timer.start(10);
 }
 
 void ModalAnswerer::answerMessageBox(QMessageBox::StandardButton button)
 {
     m_queue.append({QStringLiteral("QMessageBox"), [button](QWidget *widget) {
                         auto *box = static_cast<QMessageBox *>(widget);
-                        if (QAbstractButton *b = box->button(button))
-                            b->click();
-                        else
-                            box->reject();
+                        box->button(button) ? box->button(button)->click() : box->reject();
                     }});
 }
 
@@ -55,22 +41,20 @@ void ModalAnswerer::answerFileDialog(const QString &path, const QString &nameFil
 {
     m_queue.append({QStringLiteral("QFileDialog"), [path, nameFilter](QWidget *widget) {
                         auto *dialog = static_cast<QFileDialog *>(widget);
-                        if (path.isEmpty()) {
-                            dialog->reject();
-                            return;
-                        }
+                        if (path.isEmpty())
+                            return dialog->reject();
                         if (!nameFilter.isEmpty())
                             dialog->selectNameFilter(nameFilter);
-                        if (dialog->fileMode() == QFileDialog::Directory)
+                        if (dialog->fileMode() == QFileDialog::Directory) {
                             dialog->setDirectory(path);
-                        else
+                        } else {
                             dialog->selectFile(path);
-                        // selectFile() leaves the name field alone while it has the
-                        // focus, as it has in an open dialog; accept() reads that field.
-                        if (auto *edit =
-                                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                            edit && dialog->fileMode() != QFileDialog::Directory)
-                            edit->setText(path);
+                            // selectFile() leaves the name field alone while it has the
+                            // focus, as it has in an open dialog; accept() reads that field.
+                            if (auto *edit =
+                                    dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                                edit->setText(path);
+                        }
                         // accept() is protected; the dialog's own slot is not.
                         QMetaObject::invokeMethod(dialog, "accept");
                     }});
@@ -78,12 +62,7 @@ void ModalAnswerer::answerFileDialog(const QString &path, const QString &nameFil
 
 bool ModalAnswerer::waitUntilAnswered()
 {
-    const int timeoutMs = 5000;
-    QElapsedTimer clock;
-    clock.start();
-    while (!m_queue.isEmpty() && clock.elapsed() < timeoutMs)
-        QTest::qWait(10);
-    return m_queue.isEmpty();
+    return QTest::qWaitFor([this] { return m_queue.isEmpty(); }, 5000);
 }
 
 void ModalAnswerer::poll()
@@ -93,24 +72,21 @@ void ModalAnswerer::poll()
         return;
 
     Seen seen;
+    seen.title = widget->windowTitle();
     if (auto *box = qobject_cast<QMessageBox *>(widget)) {
         seen.kind = QStringLiteral("QMessageBox");
-        seen.title = box->windowTitle();
         seen.text = box->text();
         seen.icon = box->icon();
         seen.buttons = box->standardButtons();
     } else if (auto *dialog = qobject_cast<QFileDialog *>(widget)) {
         seen.kind = QStringLiteral("QFileDialog");
-        seen.title = dialog->windowTitle();
         seen.directory = dialog->directory().absolutePath();
         seen.nameFilters = dialog->nameFilters();
-        seen.acceptMode = dialog->acceptMode();
-        seen.fileMode = dialog->fileMode();
     } else {
         return; // one of our own modal windows: not ours to answer
     }
     widget->setProperty(answeredProperty, true);
-    if (m_queue.isEmpty() || m_queue.first().kind != seen.kind) {
+    if (m_queue.isEmpty() || m_queue.first().first != seen.kind) {
         // Left open, it would block the test until its time runs out: close it and
         // leave it in seen() for the test to fail on.
         qWarning("ModalAnswerer: unexpected %s \"%s\" closed", qPrintable(seen.kind),
@@ -121,6 +97,5 @@ void ModalAnswerer::poll()
         return;
     }
     m_seen.append(seen);
-    const Answer answer = m_queue.takeFirst();
-    answer.act(widget);
+    m_queue.takeFirst().second(widget);
 }

@@ -8,8 +8,6 @@
 
 #include <functional>
 
-class QFileDialog;
-
 // Answers the modal message boxes and file dialogs that the code under test opens.
 // They block in a nested event loop, so the answers come from a timer: queue them
 // before triggering the action, then read back what the user was shown.
@@ -23,14 +21,11 @@ public:
         // "QMessageBox" or "QFileDialog"; "unexpected ..." for one that came when no
         // answer of its kind was next, and was closed.
         QString kind;
-        QString title;
-        QString text;
+        QString title, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         QString directory;
         QStringList nameFilters;
-        int acceptMode = -1; // QFileDialog::AcceptMode
-        int fileMode = -1;   // QFileDialog::FileMode
 
         // A message box in one line to compare: "Icon | title | text | Buttons".
         QString summary() const;
@@ -50,16 +45,11 @@ public:
     bool waitUntilAnswered();
 
 private:
-    struct Answer
-    {
-        QString kind;
-        std::function<void(QWidget *)> act;
-    };
-
     void poll();
 
     QTimer m_timer;
-    QList<Answer> m_queue;
+    // Each answer with the kind of window it is for.
+    QList<std::pair<QString, std::function<void(QWidget *)>>> m_queue;
     QList<Seen> m_seen;
 };
 
