@@ -458,8 +458,9 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
         const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
 
         const QString freshSource = sourceText(item, diagram);
-        FileWriting::Replacement source{sourcePath, freshSource.toUtf8(),
-                                        FileWriting::read(sourcePath)};
+        const QByteArray freshBytes = freshSource.toUtf8();
+        FileWriting::Replacement source{sourcePath, freshBytes,
+                                        FileWriting::read(sourcePath, freshBytes)};
         const QByteArray &old = source.existing.bytes;
         bool keptAside = false;
         if (!m_overwrite && source.existing.regular && old != source.bytes) {
@@ -472,12 +473,12 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
             } else {
                 keptAside = true;
                 source.path += QStringLiteral(".new");
-                source.existing = FileWriting::read(source.path);
+                source.existing = FileWriting::read(source.path, source.bytes);
             }
         }
         const QByteArray headerBytes = headerText(item, diagram).toUtf8();
         const FileWriting::Replacement header{headerPath, headerBytes,
-                                              FileWriting::read(headerPath)};
+                                              FileWriting::read(headerPath, headerBytes)};
 
         const int failed = FileWriting::replaceTogether({source, header});
         if (failed >= 0) {

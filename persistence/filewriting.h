@@ -14,14 +14,16 @@ namespace FileWriting {
 bool save(const QString &path, const QByteArray &bytes);
 
 // What a target holds now. A symbolic link is never followed: it counts as absent and
-// is replaced by a regular file, so that nothing outside the folder is written.
+// is replaced by a regular file, so that nothing outside the folder is written. A target
+// that reads back as the expected bytes counts as a regular file holding them, and is
+// not looked at further.
 struct Existing
 {
     bool regular = false;
     QByteArray bytes;
     unsigned permissions = 0; // kept by the file that replaces it
 };
-Existing read(const QString &path);
+Existing read(const QString &path, const QByteArray &expected = QByteArray());
 
 struct Replacement
 {
