@@ -105,7 +105,8 @@ float coordinate(QStringView text)
     return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
 }
 
-// The two readers describe an attribute each in their own way.
+// The two readers describe an attribute each in their own way. Names are compared with
+// Latin-1 literals, which the scanner's names are too: no conversion on the common path.
 QStringView nameOf(const QXmlStreamAttribute &attribute)
 {
     return attribute.qualifiedName();
@@ -132,17 +133,17 @@ ClassRecord classRecord(const Attributes &attributes)
     ClassRecord record;
     for (const auto &attribute : attributes) {
         const auto name = nameOf(attribute);
-        if (name == u"name")
+        if (name == QLatin1String("name"))
             record.name = valueOf(attribute);
-        else if (name == u"comment")
+        else if (name == QLatin1String("comment"))
             record.comment = valueOf(attribute);
-        else if (name == u"parentName")
+        else if (name == QLatin1String("parentName"))
             record.parentName = valueOf(attribute);
-        else if (name == u"includes")
+        else if (name == QLatin1String("includes"))
             record.includes = valueOf(attribute);
-        else if (name == u"posX")
+        else if (name == QLatin1String("posX"))
             record.x = coordinate(valueOf(attribute));
-        else if (name == u"posY")
+        else if (name == QLatin1String("posY"))
             record.y = coordinate(valueOf(attribute));
     }
     return record;
@@ -154,13 +155,13 @@ FunctionRecord functionRecord(const Attributes &attributes)
     FunctionRecord record;
     for (const auto &attribute : attributes) {
         const auto name = nameOf(attribute);
-        if (name == u"name") {
+        if (name == QLatin1String("name")) {
             record.name = valueOf(attribute);
-        } else if (name == u"returnType") {
+        } else if (name == QLatin1String("returnType")) {
             record.returnType = valueOf(attribute);
-        } else if (name == u"range") {
+        } else if (name == QLatin1String("range")) {
             record.range = integer(valueOf(attribute));
-        } else if (name == u"linkedAtt") {
+        } else if (name == QLatin1String("linkedAtt")) {
             record.hasLinkedAtt = true;
             record.linkedAtt = valueOf(attribute);
         }
@@ -174,13 +175,13 @@ ArgRecord argRecord(const Attributes &attributes)
     ArgRecord record;
     for (const auto &attribute : attributes) {
         const auto name = nameOf(attribute);
-        if (name == u"name")
+        if (name == QLatin1String("name"))
             record.name = valueOf(attribute);
-        else if (name == u"type")
+        else if (name == QLatin1String("type"))
             record.type = valueOf(attribute);
-        else if (name == u"defValue")
+        else if (name == QLatin1String("defValue"))
             record.defValue = valueOf(attribute);
-        else if (name == u"range")
+        else if (name == QLatin1String("range"))
             record.range = integer(valueOf(attribute));
     }
     return record;
@@ -193,11 +194,11 @@ LinkRecord linkRecord(const Attributes &attributes, qsizetype classesBefore)
     record.classesBefore = classesBefore;
     for (const auto &attribute : attributes) {
         const auto name = nameOf(attribute);
-        if (name == u"master")
+        if (name == QLatin1String("master"))
             record.master = valueOf(attribute);
-        else if (name == u"slave")
+        else if (name == QLatin1String("slave"))
             record.slave = valueOf(attribute);
-        else if (name == u"type")
+        else if (name == QLatin1String("type"))
             record.type = integer(valueOf(attribute));
     }
     return record;
@@ -252,17 +253,17 @@ bool parse(Reader &xml, DiagramRecord *diagram)
             const int depth = xml.depth();
             const auto tag = xml.name();
             const auto &attributes = xml.attributes();
-            if (depth == 2 && tag == u"class") {
+            if (depth == 2 && tag == QLatin1String("class")) {
                 diagram->classes.append(classRecord(attributes));
                 currentClass = &diagram->classes.last();
-            } else if (depth == 2 && tag == u"link") {
+            } else if (depth == 2 && tag == QLatin1String("link")) {
                 diagram->links.append(linkRecord(attributes, diagram->classes.size()));
-            } else if (depth == 3 && currentClass && tag == u"function") {
+            } else if (depth == 3 && currentClass && tag == QLatin1String("function")) {
                 currentClass->methods.append(functionRecord(attributes));
                 currentFunction = &currentClass->methods.last();
-            } else if (depth == 3 && currentClass && tag == u"arg-att") {
+            } else if (depth == 3 && currentClass && tag == QLatin1String("arg-att")) {
                 currentClass->attributes.append(argRecord(attributes));
-            } else if (depth == 4 && currentFunction && tag == u"arg-att") {
+            } else if (depth == 4 && currentFunction && tag == QLatin1String("arg-att")) {
                 currentFunction->args.append(argRecord(attributes));
             }
             break;

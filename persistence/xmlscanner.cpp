@@ -2,6 +2,7 @@
 
 #include "persistence/xmllimits.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -11,14 +12,26 @@ bool isSpace(char c)
     return c == ' ' || c == '\n' || c == '\t' || c == '\r';
 }
 
+// What each byte may be in a name: 1 anywhere, 2 after the first character only.
+constexpr auto nameClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_')
+            classes[size_t(c)] = 1;
+        else if ((c >= '0' && c <= '9') || c == '-' || c == '.')
+            classes[size_t(c)] = 2;
+    }
+    return classes;
+}();
+
 bool isNameStart(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    return nameClasses[static_cast<unsigned char>(c)] == 1;
 }
 
 bool isNameChar(char c)
 {
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    return nameClasses[static_cast<unsigned char>(c)] != 0;
 }
 
 // Characters that XML allows and that every reader treats alike: the controls after the
@@ -280,7 +293,10 @@ bool XmlScanner::readAttributes(bool *empty)
         if (!spaced || !readName(&attribute.name))
             return false;
         for (const Attribute &earlier : std::as_const(m_attributes)) {
-            if (earlier.name == attribute.name)
+            if (earlier.name.size() == attribute.name.size()
+                && std::memcmp(earlier.name.data(), attribute.name.data(),
+                               size_t(attribute.name.size()))
+                       == 0)
                 return false;
         }
         skipSpace();
