@@ -35,11 +35,12 @@ bool isNameChar(char c)
 }
 
 // Characters that XML allows and that every reader treats alike: the controls after the
-// ASCII range are allowed by XML 1.0 but left to the general reader.
+// ASCII range are allowed by XML 1.0 but left to the general reader, and so is the byte
+// order mark, which Qt's decoder drops wherever it finds it.
 bool isPlainCharacter(char32_t c)
 {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xD7FF)
-           || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+           || (c >= 0xE000 && c <= 0xFFFD && c != 0xFEFF) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
 // The code point of a well-formed, shortest UTF-8 sequence at `at`, which it passes.
