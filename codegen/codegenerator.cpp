@@ -117,7 +117,7 @@ struct CodeGenerator::Context
     // The cycle of headers that would include each other that a class lies on.
     QHash<const ClassItem *, int> cycle;
 
-    // Every header asks for the same few type names: each is lowered once.
+    // Every header asks for the same few type names: each is looked up once.
     mutable QHash<QString, ClassItem *> lookedUp;
 
     ClassItem *classOf(const QString &name) const
@@ -140,9 +140,12 @@ struct CodeGenerator::Context
     // same cycle that is only pointed at is declared ahead, and included by the source.
     bool declaresAhead(const ClassItem *item, const QString &name) const
     {
+        // Most classes lie on no cycle: that is told without looking the name up.
+        const auto onCycle = cycle.constFind(item);
+        if (onCycle == cycle.cend())
+            return false;
         const ClassItem *target = classOf(name);
-        return target && target != item && cycle.contains(item)
-               && cycle.value(item) == cycle.value(target, -1)
+        return target && target != item && *onCycle == cycle.value(target, -1)
                && item->getModel()->usesOnlyIndirectly(name);
     }
 
