@@ -129,21 +129,7 @@ bool XmlScanner::readDeclaration()
         if (m_end - m_at < length || std::memcmp(m_at, name, size_t(length)) != 0)
             return false;
         m_at += length;
-        skipSpace();
-        if (m_at == m_end || *m_at != '=')
-            return false;
-        ++m_at;
-        skipSpace();
-        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
-            return false;
-        const char quote = *m_at++;
-        const char *const close =
-            static_cast<const char *>(std::memchr(m_at, quote, size_t(m_end - m_at)));
-        if (!close)
-            return false;
-        *value = QByteArrayView(m_at, close - m_at);
-        m_at = close + 1;
-        return true;
+        return readEquals() && readQuoted(value);
     };
     QByteArrayView value;
     skipSpace();
@@ -200,7 +186,17 @@ bool XmlScanner::validCharacters() const
     return true;
 }
 
-bool XmlScanner::readValue(QString *value)
+bool XmlScanner::readEquals()
+{
+    skipSpace();
+    if (m_at == m_end || *m_at != '=')
+        return false;
+    ++m_at;
+    skipSpace();
+    return true;
+}
+
+bool XmlScanner::readQuoted(QByteArrayView *text)
 {
     if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
         return false;
@@ -209,12 +205,24 @@ bool XmlScanner::readValue(QString *value)
         static_cast<const char *>(std::memchr(m_at, quote, size_t(m_end - m_at)));
     if (!close)
         return false;
+    *text = QByteArrayView(m_at, close - m_at);
+    m_at = close + 1;
+    return true;
+}
+
+bool XmlScanner::readValue(QString *value)
+{
+    QByteArrayView raw;
+    if (!readQuoted(&raw))
+        return false;
+    const char *const begin = raw.data();
+    const char *const close = begin + raw.size();
     const auto decode = [this](const char *from, const char *to) {
         return m_latin1 ? QString::fromLatin1(from, to - from) : QString::fromUtf8(from, to - from);
     };
-    const char *run = m_at;
+    const char *run = begin;
     value->clear();
-    for (const char *at = m_at; at < close; ++at) {
+    for (const char *at = begin; at < close; ++at) {
         // White space in a value is normalized by a reader; our writer escapes it.
         if (*at == '<' || *at == '\t' || *at == '\n' || *at == '\r')
             return false;
@@ -268,11 +276,10 @@ bool XmlScanner::readValue(QString *value)
         at = semicolon;
         run = semicolon + 1;
     }
-    if (run == m_at)
-        *value = decode(m_at, close);
+    if (run == begin)
+        *value = decode(begin, close);
     else
         *value += decode(run, close);
-    m_at = close + 1;
     return true;
 }
 
@@ -300,12 +307,7 @@ bool XmlScanner::readAttributes(bool *empty)
                        == 0)
                 return false;
         }
-        skipSpace();
-        if (m_at == m_end || *m_at != '=')
-            return false;
-        ++m_at;
-        skipSpace();
-        if (!readValue(&attribute.value))
+        if (!readEquals() || !readValue(&attribute.value))
             return false;
         m_characters += attribute.name.size() + attribute.value.size();
         m_attributes.append(std::move(attribute));

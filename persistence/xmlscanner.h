@@ -40,6 +40,8 @@ private:
     bool validCharacters() const;
     bool readName(QLatin1String *name);
     bool readAttributes(bool *empty);
+    bool readEquals();
+    bool readQuoted(QByteArrayView *text);
     bool readValue(QString *value);
     bool skipSpace();
     Token giveUp();
