@@ -276,10 +276,25 @@ bool XmlScanner::readValue(QString *value)
         at = semicolon;
         run = semicolon + 1;
     }
-    if (run == begin)
-        *value = decode(begin, close);
-    else
+    if (run != begin) {
         *value += decode(run, close);
+        return true;
+    }
+    // Bounded, so that a hostile file of many distinct values cannot make it grow much.
+    constexpr qsizetype shortValue = 24;
+    constexpr qsizetype sharedValues = 4096;
+    if (raw.size() > shortValue) {
+        *value = decode(begin, close);
+        return true;
+    }
+    const auto known = m_values.constFind(raw);
+    if (known != m_values.cend()) {
+        *value = *known;
+        return true;
+    }
+    *value = decode(begin, close);
+    if (m_values.size() < sharedValues)
+        m_values.insert(raw, *value);
     return true;
 }
 

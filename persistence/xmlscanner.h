@@ -2,6 +2,7 @@
 #define XMLSCANNER_H
 
 #include <QByteArrayView>
+#include <QHash>
 #include <QLatin1String>
 #include <QList>
 #include <QString>
@@ -57,6 +58,9 @@ private:
     QLatin1String m_name;
     QList<Attribute> m_attributes;
     QList<QLatin1String> m_open;
+    // Names, types and ranges repeat from class to class: each short value is decoded
+    // once and shared, which saves an allocation and its memory for most values.
+    QHash<QByteArrayView, QString> m_values;
 };
 
 #endif // XMLSCANNER_H
