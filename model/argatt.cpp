@@ -10,15 +10,20 @@ ArgAtt::ArgAtt(const QString &name, const QString &type, const QString &defValue
     , m_range(range)
 {}
 
+// The visibility in front of a line; arguments and unknown codes have none.
+static QLatin1String umlMark(int range)
+{
+    return range == ArgAtt::Private  ? QLatin1String("- ")
+           : range == ArgAtt::Public ? QLatin1String("+ ")
+                                     : QLatin1String();
+}
+
 QString ArgAtt::umlText() const
 {
     // Built in one buffer: boxes of large diagrams ask for every line when they are sized.
     QString line;
-    line.reserve(m_name.size() + m_type.size() + m_defValue.size() + 8);
-    if (m_range == Private)
-        line += QLatin1String("- ");
-    else if (m_range == Public)
-        line += QLatin1String("+ ");
+    line.reserve(umlLength());
+    line += umlMark(m_range);
     line += m_name;
     line += QLatin1String(" : ");
     line += m_type;
@@ -26,6 +31,11 @@ QString ArgAtt::umlText() const
     line += QLatin1String(" = ");
     line += m_defValue;
     return line;
+}
+
+qsizetype ArgAtt::umlLength() const
+{
+    return umlMark(m_range).size() + m_name.size() + 3 + m_type.size() + 3 + m_defValue.size();
 }
 
 QString ArgAtt::codeDeclaration() const

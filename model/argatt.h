@@ -27,6 +27,8 @@ public:
 
     // "- count : int = 0": the line shown in class boxes and editor lists.
     QString umlText() const;
+    // The length of umlText(), without building it: what sizes a box.
+    qsizetype umlLength() const;
     // "    int count;": the line of a generated header.
     QString codeDeclaration() const;
     QDomElement toXml(QDomDocument &doc) const;

@@ -89,9 +89,9 @@ void ClassModel::updateSize()
     m_lineCount = int(m_attributes.size() + m_methods.size()) + 1;
     m_maxLineLength = int(m_name.size());
     for (const ArgAtt *attribute : std::as_const(m_attributes))
-        m_maxLineLength = qMax(m_maxLineLength, int(attribute->umlText().size()));
+        m_maxLineLength = qMax(m_maxLineLength, int(attribute->umlLength()));
     for (const Function *method : std::as_const(m_methods))
-        m_maxLineLength = qMax(m_maxLineLength, int(method->umlText().size()));
+        m_maxLineLength = qMax(m_maxLineLength, int(method->umlLength()));
     if (m_maxLineLength != oldLength || m_lineCount != oldCount)
         emit sizeChanged();
     emit linesUpdated();

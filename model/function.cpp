@@ -47,26 +47,29 @@ QStringList Function::argLines() const
     return lines;
 }
 
+// The visibility in front of the line; unknown codes have none.
+static QLatin1String umlMark(int range)
+{
+    switch (range) {
+    case ArgAtt::Public:
+    case ArgAtt::Setter:
+    case ArgAtt::Getter:
+        return QLatin1String("+ ");
+    case ArgAtt::Private:
+        return QLatin1String("- ");
+    case ArgAtt::Protected:
+        return QLatin1String("# ");
+    default:
+        return QLatin1String();
+    }
+}
+
 QString Function::umlText() const
 {
     // Built in place: boxes of large diagrams ask for every line when they are sized.
     QString line;
-    line.reserve(m_name.size() + m_returnType.size() + 8 + 24 * m_args.size());
-    switch (m_range) {
-    case ArgAtt::Public:
-    case ArgAtt::Setter:
-    case ArgAtt::Getter:
-        line += QLatin1String("+ ");
-        break;
-    case ArgAtt::Private:
-        line += QLatin1String("- ");
-        break;
-    case ArgAtt::Protected:
-        line += QLatin1String("# ");
-        break;
-    default:
-        break;
-    }
+    line.reserve(umlLength());
+    line += umlMark(m_range);
     line += m_name;
     line += QLatin1String(" (");
     for (qsizetype i = 0; i < m_args.size(); ++i) {
@@ -79,6 +82,14 @@ QString Function::umlText() const
     line += QLatin1String(") : ");
     line += m_returnType;
     return line;
+}
+
+qsizetype Function::umlLength() const
+{
+    qsizetype length = umlMark(m_range).size() + m_name.size() + 2 + 4 + m_returnType.size();
+    for (qsizetype i = 0; i < m_args.size(); ++i)
+        length += (i > 0 ? 2 : 0) + m_args.at(i)->name().size() + 1 + m_args.at(i)->type().size();
+    return length;
 }
 
 // The type of a setter's argument: "const T" would make a pointer type point at constant

@@ -44,6 +44,8 @@ public:
 
     QStringList argLines() const;
     QString umlText() const;
+    // The length of umlText(), without building it: what sizes a box.
+    qsizetype umlLength() const;
     QString codeDeclaration() const;
     QString codeDefinition(const QString &className) const;
     QDomElement toXml(QDomDocument &doc) const;

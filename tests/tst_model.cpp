@@ -37,14 +37,18 @@ void TestModel::umlLines()
     // Arguments (code 2) and unknown codes get no mark; the " = " stays without a default.
     const QString marks[] = {u"- "_s, u"+ "_s, QString(), QString(), QString(), QString()};
     const QString methodMarks[] = {u"- "_s, u"+ "_s, u"# "_s, u"+ "_s, u"+ "_s, QString()};
+    // Boxes are sized by the lengths, which must be those of the lines.
     for (int range = 0; range <= 5; ++range) {
-        QCOMPARE(ArgAtt(u"count"_s, u"int"_s, u"1.5"_s, range).umlText(),
-                 marks[range] + u"count : int = 1.5"_s);
-        QCOMPARE(Function(u"mix"_s, u"float"_s, range, {att(u"a"_s)}).umlText(),
-                 methodMarks[range] + u"mix (a:int) : float"_s);
+        const ArgAtt attribute(u"count"_s, u"int"_s, u"1.5"_s, range);
+        QCOMPARE(attribute.umlText(), marks[range] + u"count : int = 1.5"_s);
+        QCOMPARE(attribute.umlLength(), attribute.umlText().size());
+        const Function one(u"mix"_s, u"float"_s, range, {att(u"a"_s)});
+        QCOMPARE(one.umlText(), methodMarks[range] + u"mix (a:int) : float"_s);
+        QCOMPARE(one.umlLength(), one.umlText().size());
     }
     const Function two(u"mix"_s, u"float"_s, 2, {att(u"a"_s), att(u"b"_s, u"double"_s, 2)});
     QCOMPARE(two.umlText(), u"# mix (a:int, b:double) : float"_s);
+    QCOMPARE(two.umlLength(), two.umlText().size());
     QCOMPARE(two.argLines(), (QStringList{u"- a : int = "_s, u"b : double = "_s}));
 }
 
