@@ -100,6 +100,10 @@ void ClassModel::updateSize()
 void ClassModel::gatherIncludeTypes()
 {
     QStringList types;
+    qsizetype count = m_attributes.size() + m_methods.size();
+    for (const Function *method : std::as_const(m_methods))
+        count += method->args().size();
+    types.reserve(count);
     for (const ArgAtt *attribute : std::as_const(m_attributes))
         types.append(attribute->type());
     for (const Function *method : std::as_const(m_methods)) {
