@@ -406,6 +406,8 @@ void TestCodeGen::commandLine()
         {"-g @/shapes.vnls -gb.vnls -o@/build/out", usage,
          "Un seul diagramme et un seul dossier de destination sont admis.\n"},
         {"--bogus @/shapes.vnls", usage, "Option inconnue \"bogus\".\n"},
+        {"-g @/none.vnls -o@/build/out", failed,
+         "Impossible d'ouvrir le fichier à cet emplacement : @/none.vnls\n"},
         {"-g @/bad.vnls -o@/build/out", failed,
          "Le fichier de sauvegarde a bien été ouvert mais il est impossible de le lire. "
          "@/bad.vnls\n"},
