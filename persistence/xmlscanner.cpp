@@ -82,6 +82,13 @@ bool readUtf8(const unsigned char *&at, const unsigned char *end, char32_t *code
     return true;
 }
 
+// The first `c` in [from, to), or null; an empty range may start at null.
+const char *find(const char *from, const char *to, char c)
+{
+    return from == to ? nullptr
+                      : static_cast<const char *>(std::memchr(from, c, size_t(to - from)));
+}
+
 } // namespace
 
 XmlScanner::XmlScanner(QByteArrayView document)
@@ -201,8 +208,7 @@ bool XmlScanner::readQuoted(QByteArrayView *text)
     if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
         return false;
     const char quote = *m_at++;
-    const char *const close =
-        static_cast<const char *>(std::memchr(m_at, quote, size_t(m_end - m_at)));
+    const char *const close = find(m_at, m_end, quote);
     if (!close)
         return false;
     *text = QByteArrayView(m_at, close - m_at);
@@ -229,8 +235,7 @@ bool XmlScanner::readValue(QString *value)
         if (*at != '&')
             continue;
         *value += decode(run, at);
-        const char *const semicolon =
-            static_cast<const char *>(std::memchr(at, ';', size_t(close - at)));
+        const char *const semicolon = find(at, close, ';');
         if (!semicolon)
             return false;
         const QByteArrayView entity(at + 1, semicolon - at - 1);
@@ -342,7 +347,7 @@ XmlScanner::Token XmlScanner::readNext()
         // The text up to the next tag: only white space outside the document element;
         // references and CDATA ends are left to the general reader.
         const char *const text = m_at;
-        const char *open = static_cast<const char *>(std::memchr(m_at, '<', size_t(m_end - m_at)));
+        const char *open = find(m_at, m_end, '<');
         if (!open)
             open = m_end;
         for (const char *at = text; at < open; ++at) {
