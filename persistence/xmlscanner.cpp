@@ -127,15 +127,13 @@ bool XmlScanner::readDeclaration()
     const bool marked = m_end - m_at >= 3 && std::memcmp(m_at, "\xEF\xBB\xBF", 3) == 0;
     if (marked)
         m_at += 3;
-    const QByteArrayView rest(m_at, m_end - m_at);
-    if (!rest.startsWith("<?xml") || rest.size() < 6 || !isSpace(rest.at(5)))
+    if (!rest().startsWith("<?xml") || rest().size() < 6 || !isSpace(m_at[5]))
         return true; // no declaration: UTF-8
     m_at += 5;
-    const auto pseudoAttribute = [this](const char *name, QByteArrayView *value) {
-        const qsizetype length = qsizetype(std::strlen(name));
-        if (m_end - m_at < length || std::memcmp(m_at, name, size_t(length)) != 0)
+    const auto pseudoAttribute = [this](QByteArrayView name, QByteArrayView *value) {
+        if (!rest().startsWith(name))
             return false;
-        m_at += length;
+        m_at += name.size();
         return readEquals() && readQuoted(value);
     };
     QByteArrayView value;
@@ -143,7 +141,7 @@ bool XmlScanner::readDeclaration()
     if (!pseudoAttribute("version", &value) || value != "1.0")
         return false;
     bool spaced = skipSpace();
-    if (spaced && QByteArrayView(m_at, m_end - m_at).startsWith("encoding")) {
+    if (spaced && rest().startsWith("encoding")) {
         if (!pseudoAttribute("encoding", &value))
             return false;
         const QLatin1String encoding(value.data(), value.size());
@@ -154,12 +152,12 @@ bool XmlScanner::readDeclaration()
             return false;
         spaced = skipSpace();
     }
-    if (spaced && QByteArrayView(m_at, m_end - m_at).startsWith("standalone")) {
+    if (spaced && rest().startsWith("standalone")) {
         if (!pseudoAttribute("standalone", &value) || (value != "yes" && value != "no"))
             return false;
         skipSpace();
     }
-    if (!QByteArrayView(m_at, m_end - m_at).startsWith("?>"))
+    if (!rest().startsWith("?>"))
         return false;
     m_at += 2;
     return true;
@@ -321,10 +319,7 @@ bool XmlScanner::readAttributes(bool *empty)
         if (!spaced || !readName(&attribute.name))
             return false;
         for (const Attribute &earlier : std::as_const(m_attributes)) {
-            if (earlier.name.size() == attribute.name.size()
-                && std::memcmp(earlier.name.data(), attribute.name.data(),
-                               size_t(attribute.name.size()))
-                       == 0)
+            if (earlier.name == attribute.name)
                 return false;
         }
         if (!readEquals() || !readValue(&attribute.value))

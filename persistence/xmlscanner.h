@@ -37,6 +37,8 @@ public:
     int depth() const { return int(m_open.size()); }
 
 private:
+    // What is left of the document.
+    QByteArrayView rest() const { return QByteArrayView(m_at, m_end - m_at); }
     bool readDeclaration();
     bool validCharacters() const;
     bool readName(QLatin1String *name);
