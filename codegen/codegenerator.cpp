@@ -463,7 +463,7 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
         const QString freshSource = sourceText(item, diagram);
         const QByteArray freshBytes = freshSource.toUtf8();
         FileWriting::Replacement source{sourcePath, freshBytes,
-                                        FileWriting::read(sourcePath, freshBytes)};
+                                        FileWriting::create(sourcePath, freshBytes)};
         const QByteArray &old = source.existing.bytes;
         bool keptAside = false;
         if (!m_overwrite && source.existing.regular && old != source.bytes) {
@@ -481,7 +481,7 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
         }
         const QByteArray headerBytes = headerText(item, diagram).toUtf8();
         const FileWriting::Replacement header{headerPath, headerBytes,
-                                              FileWriting::read(headerPath, headerBytes)};
+                                              FileWriting::create(headerPath, headerBytes)};
 
         const int failed = FileWriting::replaceTogether({source, header});
         if (failed >= 0) {

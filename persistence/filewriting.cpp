@@ -122,6 +122,27 @@ Existing read(const QString &path, const QByteArray &expected)
     return existing;
 }
 
+Existing create(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray target = QFile::encodeName(path);
+    // Exclusive and not following links: whatever is there already, even a dangling link,
+    // goes the way of a replacement.
+    const int fd =
+        ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return read(path, bytes);
+    const bool written = writeAll(fd, bytes);
+    if (::close(fd) == 0 && written) {
+        Existing made;
+        made.created = true;
+        return made;
+    }
+    // Nothing half written stays; the replacement that follows meets the same fault and
+    // reports it.
+    ::unlink(target.constData());
+    return Existing();
+}
+
 int replaceTogether(const QList<Replacement> &files)
 {
     QList<QByteArray> targets;
@@ -130,14 +151,18 @@ int replaceTogether(const QList<Replacement> &files)
         targets.append(QFile::encodeName(file.path));
         staged.append(QByteArray());
     }
-    const auto discard = [&staged]() {
+    const auto discard = [&staged, &files, &targets]() {
         for (const QByteArray &path : std::as_const(staged)) {
             if (!path.isEmpty())
                 ::unlink(path.constData());
         }
+        for (int i = 0; i < files.size(); ++i) {
+            if (files.at(i).existing.created)
+                ::unlink(targets.at(i).constData());
+        }
     };
     for (int i = 0; i < files.size(); ++i) {
-        if (!files.at(i).changed())
+        if (!files.at(i).changed() || files.at(i).existing.created)
             continue;
         staged[i] = stage(targets.at(i), files.at(i).bytes, files.at(i).existing.permissions);
         if (staged.at(i).isEmpty()) {
@@ -155,7 +180,7 @@ int replaceTogether(const QList<Replacement> &files)
         discard();
         // Put back what the files before this one replaced.
         for (int j = 0; j < i; ++j) {
-            if (!files.at(j).changed())
+            if (!files.at(j).changed() || files.at(j).existing.created)
                 continue;
             if (!files.at(j).existing.regular) {
                 ::unlink(targets.at(j).constData());

@@ -20,10 +20,17 @@ bool save(const QString &path, const QByteArray &bytes);
 struct Existing
 {
     bool regular = false;
+    // Absent before, and made here holding the new bytes by create().
+    bool created = false;
     QByteArray bytes;
     unsigned permissions = 0; // kept by the file that replaces it
 };
 Existing read(const QString &path, const QByteArray &expected = QByteArray());
+
+// A target that does not exist yet is made in place holding the bytes: with nothing to
+// replace, a temporary file and a rename would double the cost of a first generation. A
+// write cut short removes what it made. Any other target is read as read() does.
+Existing create(const QString &path, const QByteArray &bytes);
 
 struct Replacement
 {
@@ -35,8 +42,9 @@ struct Replacement
 
 // Generated files: the ones that differ from what is on disk are written to temporary
 // files in their folder and renamed over the old ones, all of them or none (a failed
-// rename puts back what the earlier ones replaced). No sync per file: a crash may lose
-// the new text, never leave half of it. Returns the index of the file that failed, or -1.
+// rename puts back what the earlier ones replaced, and removes those that create() made).
+// No sync per file: a crash may lose the new text, never leave half of a file it replaced.
+// Returns the index of the file that failed, or -1.
 int replaceTogether(const QList<Replacement> &files);
 
 } // namespace FileWriting

@@ -185,6 +185,11 @@ void TestCodeGen::noPartialFiles()
     QVERIFY(!generateCode(diagram, diagram.classes, dir.path()));
     QCOMPARE(readAll(source), earlier);
     QCOMPARE(filesIn(dir.path()), u"blocked.cpp blocked.h"_s.split(u' '));
+    // A source made new is taken back as well.
+    QVERIFY(QFile::remove(source));
+    QVERIFY(!generateCode(diagram, diagram.classes, dir.path()));
+    QCOMPARE(filesIn(dir.path()), QStringList{u"blocked.h"_s});
+    QVERIFY(writeFile(source, earlier));
 
     // A disk full half way leaves the earlier files as they were.
     QVERIFY(QDir().rmdir(header));
