@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -145,6 +146,11 @@ Existing create(const QString &path, const QByteArray &bytes)
 
 int replaceTogether(const QList<Replacement> &files)
 {
+    // An unchanged regeneration: every file already in place.
+    if (std::none_of(files.cbegin(), files.cend(), [](const Replacement &file) {
+            return file.changed() && !file.existing.created;
+        }))
+        return -1;
     QList<QByteArray> targets;
     QList<QByteArray> staged;
     for (const Replacement &file : files) {
