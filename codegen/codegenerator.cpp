@@ -33,20 +33,15 @@ const QString &banner()
     return text;
 }
 
-void appendCommentBlock(QString &text, const QString &comment)
+void appendCommentBlock(QString &text, QString comment)
 {
-    text += u"\n\n/*\n";
     // A "*/" in the comment would end the block early and leave the rest as code; a "/*"
     // would draw a warning. Most comments hold no slash at all.
     if (comment.contains(u'/')) {
-        QString safe = comment;
-        safe.replace(QStringLiteral("*/"), QStringLiteral("* /"));
-        safe.replace(QStringLiteral("/*"), QStringLiteral("/ *"));
-        text += safe;
-    } else {
-        text += comment;
+        comment.replace(QStringLiteral("*/"), QStringLiteral("* /"));
+        comment.replace(QStringLiteral("/*"), QStringLiteral("/ *"));
     }
-    text += u"\n*/\n";
+    text += u"\n\n/*\n" + comment + u"\n*/\n";
 }
 
 // The banner and the comment that open both files of a class, in a text with room for
@@ -55,7 +50,9 @@ QString openingText(const ClassModel *model)
 {
     const QString comment = model->comment();
     QString text;
-    text.reserve(banner().size() + comment.size() + 1024); // most files fit in the rest
+    // Twice what most files need: appending a built string (QStringBuilder's +=) reallocates
+    // once the text takes more than half of its capacity.
+    text.reserve(banner().size() + comment.size() + 2048);
     text += banner();
     appendCommentBlock(text, comment);
     return text;
@@ -63,9 +60,7 @@ QString openingText(const ClassModel *model)
 
 void appendInclude(QString &text, const QString &header)
 {
-    text += u"#include <";
-    text += header;
-    text += u">\n";
+    text += u"#include <" + header + u">\n";
 }
 
 // Where a header declares a method or an attribute.
@@ -371,11 +366,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     const QString guard = name.toUpper() + QStringLiteral("_H");
 
     QString text = openingText(model);
-    text += u"\n#ifndef ";
-    text += guard;
-    text += u"\n#define ";
-    text += guard;
-    text += u'\n';
+    text += u"\n#ifndef " + guard + u"\n#define " + guard + u'\n';
 
     // What the parents' headers include reaches this class through them. A class uses a
     // handful of types: a short list on the stack is searched faster than a set is built.
@@ -407,11 +398,8 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
             continue;
         }
         const QString header = context.headerOf(include);
-        if (firstTime(header)) {
-            text += u"\n#include <";
-            text += header;
-            text += u'>';
-        }
+        if (firstTime(header))
+            text += u"\n#include <" + header + u'>';
     }
     text += u'\n';
 
@@ -443,25 +431,18 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
 
     if (!ahead.isEmpty())
         text += u'\n';
-    for (const QString &declared : std::as_const(ahead)) {
-        text += u"class ";
-        text += declared;
-        text += u";\n";
-    }
+    for (const QString &declared : std::as_const(ahead))
+        text += u"class " + declared + u";\n";
 
     // Links first, then the typed parent; every base is public.
-    text += u"\nclass ";
-    text += name;
+    text += u"\nclass " + name;
     QStringView separator = u" : public ";
     for (const ClassItem *parent : linkParents) {
-        text += separator;
-        text += parent->getModel()->name();
+        text += separator + parent->getModel()->name();
         separator = u", public ";
     }
-    if (!typedParent.isEmpty()) {
-        text += separator;
-        text += typedParent;
-    }
+    if (!typedParent.isEmpty())
+        text += separator + typedParent;
     text += u"\n{\n\n";
 
     const QList<Function *> methods = model->methods();
@@ -476,8 +457,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
         text += u"\nprivate:\n";
         appendSection(text, Section::Private, methods, attributes);
     }
-    text += u"\n};\n\n#endif // ";
-    text += guard;
+    text += u"\n};\n\n#endif // " + guard;
     return text;
 }
 

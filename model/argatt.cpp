@@ -48,11 +48,7 @@ QString ArgAtt::codeDeclaration() const
 
 void ArgAtt::appendDeclaration(QString &text) const
 {
-    text += u"    ";
-    text += m_type;
-    text += u' ';
-    text += m_name;
-    text += u';';
+    text += u"    " + m_type + u' ' + m_name + u';';
 }
 
 QDomElement ArgAtt::toXml(QDomDocument &doc) const

@@ -96,13 +96,10 @@ qsizetype Function::umlLength() const
 // data, which the attribute cannot be assigned from, so a pointer is made constant itself.
 static void appendConstType(QString &text, const QString &type)
 {
-    if (QStringView(type).trimmed().endsWith(u'*')) {
-        text += type;
-        text += u" const";
-    } else {
-        text += u"const ";
-        text += type;
-    }
+    if (QStringView(type).trimmed().endsWith(u'*'))
+        text += type + u" const";
+    else
+        text += u"const " + type;
 }
 
 // The argument list between the parentheses; a setter takes its value by constant
@@ -111,16 +108,15 @@ static void appendArgs(QString &text, const QList<ArgAtt *> &args, bool setter,
                        QStringView reference)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
+        const ArgAtt *arg = args.at(i);
         if (i > 0)
             text += u", ";
         if (setter) {
-            appendConstType(text, args.at(i)->type());
-            text += reference;
+            appendConstType(text, arg->type());
+            text += reference + arg->name();
         } else {
-            text += args.at(i)->type();
-            text += u' ';
+            text += arg->type() + u' ' + arg->name();
         }
-        text += args.at(i)->name();
     }
 }
 
@@ -140,47 +136,31 @@ QString Function::codeDefinition(const QString &className) const
     return text;
 }
 
+// A getter leaves its object as it is.
+static QStringView closingParenthesis(int range)
+{
+    return range == ArgAtt::Getter ? QStringView(u")const") : QStringView(u")");
+}
+
 void Function::appendDeclaration(QString &text) const
 {
-    text += u"    ";
-    text += m_returnType;
-    text += u' ';
-    text += m_name;
-    text += u'(';
+    text += u"    " + m_returnType + u' ' + m_name + u'(';
     appendArgs(text, m_args, m_range == ArgAtt::Setter, u"& ");
-    text += u')';
-    if (m_range == ArgAtt::Getter)
-        text += u"const";
-    text += u';';
+    text += closingParenthesis(m_range) + u';';
 }
 
 void Function::appendDefinition(QString &text, const QString &className) const
 {
     const bool setter = m_range == ArgAtt::Setter;
-    text += m_returnType;
-    text += u' ';
-    text += className;
-    text += u"::";
-    text += m_name;
-    text += u'(';
+    text += m_returnType + u' ' + className + u"::" + m_name + u'(';
     appendArgs(text, m_args, setter, u" &");
-    text += u')';
-    if (m_range == ArgAtt::Getter)
-        text += u"const";
-    text += u"\n{\n";
+    text += closingParenthesis(m_range) + u"\n{\n";
     // An accessor whose attribute or argument went missing (a hand-edited file) gets
     // an empty body rather than a dangling read.
-    if (m_range == ArgAtt::Getter && m_linkedAtt) {
-        text += u"    return ";
-        text += m_linkedAtt->name();
-        text += u';';
-    } else if (setter && m_linkedAtt && !m_args.isEmpty()) {
-        text += u"    ";
-        text += m_linkedAtt->name();
-        text += u" = ";
-        text += m_args.first()->name();
-        text += u';';
-    }
+    if (m_range == ArgAtt::Getter && m_linkedAtt)
+        text += u"    return " + m_linkedAtt->name() + u';';
+    else if (setter && m_linkedAtt && !m_args.isEmpty())
+        text += u"    " + m_linkedAtt->name() + u" = " + m_args.first()->name() + u';';
     text += u"\n}";
 }
 
