@@ -363,7 +363,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
 {
     const ClassModel *model = item->getModel();
     const QString name = model->name();
-    const QString guard = name.toUpper() + QStringLiteral("_H");
+    const QString guard = QString(name + u"_H").toUpper(); // upper-cased in place
 
     QString text = openingText(model);
     text += u"\n#ifndef " + guard + u"\n#define " + guard + u'\n';
