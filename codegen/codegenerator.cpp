@@ -12,10 +12,13 @@
 
 #include <QDir>
 #include <QSet>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace {
 
-QString banner()
+const QString &banner()
 {
     // The same for every file: built once.
     static const QString text = []() -> QString {
@@ -30,19 +33,92 @@ QString banner()
     return text;
 }
 
-QString commentBlock(const ClassModel *model)
+void appendCommentBlock(QString &text, QString comment)
 {
     // A "*/" in the comment would end the block early and leave the rest as code; a "/*"
-    // would draw a warning.
-    QString comment = model->comment();
-    comment.replace(QStringLiteral("*/"), QStringLiteral("* /"));
-    comment.replace(QStringLiteral("/*"), QStringLiteral("/ *"));
-    return QStringLiteral("\n\n/*\n") + comment + QStringLiteral("\n*/\n");
+    // would draw a warning. Most comments hold no slash at all.
+    if (comment.contains(u'/')) {
+        comment.replace(QStringLiteral("*/"), QStringLiteral("* /"));
+        comment.replace(QStringLiteral("/*"), QStringLiteral("/ *"));
+    }
+    text += u"\n\n/*\n" + comment + u"\n*/\n";
 }
 
-QString includeLine(const QString &header)
+// The banner and the comment that open both files of a class, in a text with room for
+// the rest.
+QString openingText(const ClassModel *model)
 {
-    return QStringLiteral("#include <") + header + QStringLiteral(">\n");
+    const QString comment = model->comment();
+    QString text;
+    // Twice what most files need: appending a built string (QStringBuilder's +=) reallocates
+    // once the text takes more than half of its capacity.
+    text.reserve(banner().size() + comment.size() + 2048);
+    text += banner();
+    appendCommentBlock(text, comment);
+    return text;
+}
+
+void appendInclude(QString &text, const QString &header)
+{
+    text += u"#include <" + header + u">\n";
+}
+
+// Where a header declares a method or an attribute.
+enum class Section { Public, Protected, Private, None };
+
+Section sectionOf(const Function *method)
+{
+    switch (method->range()) {
+    case ArgAtt::Public:
+    case ArgAtt::Setter:
+    case ArgAtt::Getter:
+        return Section::Public;
+    case ArgAtt::Protected:
+        return Section::Protected;
+    case ArgAtt::Private:
+        return Section::Private;
+    default:
+        return Section::None;
+    }
+}
+
+// Attributes are only public or private: the other codes are not declared.
+Section sectionOf(const ArgAtt *attribute)
+{
+    switch (attribute->range()) {
+    case ArgAtt::Public:
+        return Section::Public;
+    case ArgAtt::Private:
+        return Section::Private;
+    default:
+        return Section::None;
+    }
+}
+
+bool declaresIn(Section section, const QList<Function *> &methods,
+                const QList<ArgAtt *> &attributes)
+{
+    const auto inSection = [section](const auto *member) { return sectionOf(member) == section; };
+    return std::any_of(methods.cbegin(), methods.cend(), inSection)
+           || std::any_of(attributes.cbegin(), attributes.cend(), inSection);
+}
+
+// The methods of a section, then its attributes, one line each.
+void appendSection(QString &text, Section section, const QList<Function *> &methods,
+                   const QList<ArgAtt *> &attributes)
+{
+    for (const Function *method : methods) {
+        if (sectionOf(method) == section) {
+            method->appendDeclaration(text);
+            text += u'\n';
+        }
+    }
+    for (const ArgAtt *attribute : attributes) {
+        if (sectionOf(attribute) == section) {
+            attribute->appendDeclaration(text);
+            text += u'\n';
+        }
+    }
 }
 
 // A fresh scan, so that a type the class no longer uses is not included and the result
@@ -287,32 +363,34 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
 {
     const ClassModel *model = item->getModel();
     const QString name = model->name();
-    const QString guard = name.toUpper() + QStringLiteral("_H");
+    const QString guard = QString(name + u"_H").toUpper(); // upper-cased in place
 
-    QString text = banner() + commentBlock(model);
-    text.reserve(text.size() + 1024); // most headers fit; appending would reallocate often
-    text += QStringLiteral("\n#ifndef ") + guard + QStringLiteral("\n#define ") + guard
-            + QLatin1Char('\n');
+    QString text = openingText(model);
+    text += u"\n#ifndef " + guard + u"\n#define " + guard + u'\n';
 
-    // What the parents' headers include reaches this class through them.
-    QSet<QString> inherited;
+    // What the parents' headers include reaches this class through them. A class uses a
+    // handful of types: a short list on the stack is searched faster than a set is built.
+    QVarLengthArray<QString, 16> inherited;
     const QList<ClassItem *> linkParents = context.parents.value(item);
     for (const ClassItem *parent : linkParents) {
-        for (const QString &used : parent->getModel()->neededIncludes()) {
+        const QStringList parentIncludes = parent->getModel()->neededIncludes();
+        for (const QString &used : parentIncludes) {
             if (!context.declaresAhead(parent, used))
-                inherited.insert(used);
+                inherited.append(used);
         }
     }
 
     // Each header once, where it first comes.
-    QSet<QString> included;
+    QVarLengthArray<QString, 16> included;
     const auto firstTime = [&included](const QString &header) {
-        const qsizetype before = included.size();
-        included.insert(header);
-        return included.size() != before;
+        if (included.contains(header))
+            return false;
+        included.append(header);
+        return true;
     };
     QStringList ahead;
-    for (const QString &include : model->neededIncludes()) {
+    const QStringList neededIncludes = model->neededIncludes();
+    for (const QString &include : neededIncludes) {
         if (inherited.contains(include))
             continue;
         if (context.declaresAhead(item, include)) {
@@ -321,9 +399,9 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
         }
         const QString header = context.headerOf(include);
         if (firstTime(header))
-            text += QStringLiteral("\n#include <") + header + QLatin1Char('>');
+            text += u"\n#include <" + header + u'>';
     }
-    text += QLatin1Char('\n');
+    text += u'\n';
 
     // A typed parent off the diagram has its header named as the user typed it.
     const QString typedParent = model->parentName();
@@ -334,100 +412,78 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
         else if (!typedParent.startsWith(QLatin1Char('Q')))
             header += QStringLiteral(".h");
         if (firstTime(header))
-            text += includeLine(header);
+            appendInclude(text, header);
     }
-    for (const QString &include : model->includes()) {
+    const QStringList includes = model->includes();
+    for (const QString &include : includes) {
         const QString trimmed = include.trimmed();
         if (trimmed.isEmpty())
             continue;
         const QString header = context.headerOf(trimmed);
         if (firstTime(header))
-            text += includeLine(header);
+            appendInclude(text, header);
     }
-
-    // Links first, then the typed parent; every base is public.
-    QStringList inheritance;
     for (const ClassItem *parent : linkParents) {
-        const QString parentName = parent->getModel()->name();
-        if (firstTime(headerFileName(parentName)))
-            text += includeLine(headerFileName(parentName));
-        inheritance.append(QStringLiteral("public ") + parentName);
+        const QString header = headerFileName(parent->getModel()->name());
+        if (firstTime(header))
+            appendInclude(text, header);
     }
-    if (!typedParent.isEmpty())
-        inheritance.append(QStringLiteral("public ") + typedParent);
 
     if (!ahead.isEmpty())
-        text += QLatin1Char('\n');
+        text += u'\n';
     for (const QString &declared : std::as_const(ahead))
-        text += QStringLiteral("class ") + declared + QStringLiteral(";\n");
+        text += u"class " + declared + u";\n";
 
-    text += QStringLiteral("\nclass ") + name;
-    if (!inheritance.isEmpty())
-        text += QStringLiteral(" : ") + inheritance.join(QStringLiteral(", "));
-    text += QStringLiteral("\n{\n\n");
+    // Links first, then the typed parent; every base is public.
+    text += u"\nclass " + name;
+    QStringView separator = u" : public ";
+    for (const ClassItem *parent : linkParents) {
+        text += separator + parent->getModel()->name();
+        separator = u", public ";
+    }
+    if (!typedParent.isEmpty())
+        text += separator + typedParent;
+    text += u"\n{\n\n";
 
-    QStringList publicLines;
-    QStringList protectedLines;
-    QStringList privateLines;
-    for (const Function *method : model->methods()) {
-        switch (method->range()) {
-        case ArgAtt::Public:
-        case ArgAtt::Setter:
-        case ArgAtt::Getter:
-            publicLines.append(method->codeDeclaration());
-            break;
-        case ArgAtt::Protected:
-            protectedLines.append(method->codeDeclaration());
-            break;
-        case ArgAtt::Private:
-            privateLines.append(method->codeDeclaration());
-            break;
-        default:
-            break;
-        }
+    const QList<Function *> methods = model->methods();
+    const QList<ArgAtt *> attributes = model->attributes();
+    text += u"public:\n";
+    appendSection(text, Section::Public, methods, attributes);
+    if (declaresIn(Section::Protected, methods, attributes)) {
+        text += u"\nprotected:\n";
+        appendSection(text, Section::Protected, methods, attributes);
     }
-    for (const ArgAtt *attribute : model->attributes()) {
-        if (attribute->range() == ArgAtt::Public)
-            publicLines.append(attribute->codeDeclaration());
-        else if (attribute->range() == ArgAtt::Private)
-            privateLines.append(attribute->codeDeclaration());
+    if (declaresIn(Section::Private, methods, attributes)) {
+        text += u"\nprivate:\n";
+        appendSection(text, Section::Private, methods, attributes);
     }
-
-    text += QStringLiteral("public:\n");
-    for (const QString &line : std::as_const(publicLines))
-        text += line + QLatin1Char('\n');
-    if (!protectedLines.isEmpty()) {
-        text += QStringLiteral("\nprotected:\n");
-        for (const QString &line : std::as_const(protectedLines))
-            text += line + QLatin1Char('\n');
-    }
-    if (!privateLines.isEmpty()) {
-        text += QStringLiteral("\nprivate:\n");
-        for (const QString &line : std::as_const(privateLines))
-            text += line + QLatin1Char('\n');
-    }
-    text += QStringLiteral("\n};\n\n#endif // ") + guard;
+    text += u"\n};\n\n#endif // " + guard;
     return text;
 }
 
 QString CodeGenerator::sourceText(ClassItem *item, const Context &context) const
 {
     const ClassModel *model = item->getModel();
-    QString text = banner() + commentBlock(model);
-    text.reserve(text.size() + 1024);
-    text += QLatin1Char('\n') + includeLine(headerFileName(model->name()));
+    const QString name = model->name();
+    QString text = openingText(model);
+    text += u'\n';
+    appendInclude(text, headerFileName(name));
     // What the header only declares, the definitions may need in full.
-    QSet<QString> included;
-    for (const QString &declared : context.aheadOf(item)) {
+    QStringList included;
+    const QStringList ahead = context.aheadOf(item);
+    for (const QString &declared : ahead) {
         const QString header = headerFileName(declared);
         if (!included.contains(header)) {
-            included.insert(header);
-            text += includeLine(header);
+            included.append(header);
+            appendInclude(text, header);
         }
     }
-    text += QLatin1Char('\n');
-    for (const Function *method : model->methods())
-        text += method->codeDefinition(model->name()) + QStringLiteral("\n\n");
+    text += u'\n';
+    const QList<Function *> methods = model->methods();
+    for (const Function *method : methods) {
+        method->appendDefinition(text, name);
+        text += u"\n\n";
+    }
     return text;
 }
 

@@ -42,12 +42,13 @@ QString ArgAtt::codeDeclaration() const
 {
     QString line;
     line.reserve(m_type.size() + m_name.size() + 6);
-    line += QLatin1String("    ");
-    line += m_type;
-    line += QLatin1Char(' ');
-    line += m_name;
-    line += QLatin1Char(';');
+    appendDeclaration(line);
     return line;
+}
+
+void ArgAtt::appendDeclaration(QString &text) const
+{
+    text += u"    " + m_type + u' ' + m_name + u';';
 }
 
 QDomElement ArgAtt::toXml(QDomDocument &doc) const

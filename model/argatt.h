@@ -31,6 +31,8 @@ public:
     qsizetype umlLength() const;
     // "    int count;": the line of a generated header.
     QString codeDeclaration() const;
+    // The same line written at the end of text, without a string of its own.
+    void appendDeclaration(QString &text) const;
     QDomElement toXml(QDomDocument &doc) const;
 
 private:

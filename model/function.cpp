@@ -94,24 +94,29 @@ qsizetype Function::umlLength() const
 
 // The type of a setter's argument: "const T" would make a pointer type point at constant
 // data, which the attribute cannot be assigned from, so a pointer is made constant itself.
-static QString constType(const QString &type)
+static void appendConstType(QString &text, const QString &type)
 {
-    if (type.trimmed().endsWith(QLatin1Char('*')))
-        return type + QStringLiteral(" const");
-    return QStringLiteral("const ") + type;
+    if (QStringView(type).trimmed().endsWith(u'*'))
+        text += type + u" const";
+    else
+        text += u"const " + type;
 }
 
 // The argument list between the parentheses; a setter takes its value by constant
 // reference, its "&" written as `reference` gives it.
 static void appendArgs(QString &text, const QList<ArgAtt *> &args, bool setter,
-                       QLatin1String reference)
+                       QStringView reference)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
+        const ArgAtt *arg = args.at(i);
         if (i > 0)
-            text += QLatin1String(", ");
-        text += setter ? constType(args.at(i)->type()) : args.at(i)->type();
-        text += setter ? reference : QLatin1String(" ");
-        text += args.at(i)->name();
+            text += u", ";
+        if (setter) {
+            appendConstType(text, arg->type());
+            text += reference + arg->name();
+        } else {
+            text += arg->type() + u' ' + arg->name();
+        }
     }
 }
 
@@ -119,43 +124,44 @@ QString Function::codeDeclaration() const
 {
     QString line;
     line.reserve(m_returnType.size() + m_name.size() + 16 + 32 * m_args.size());
-    line += QLatin1String("    ");
-    line += m_returnType;
-    line += QLatin1Char(' ');
-    line += m_name;
-    line += QLatin1Char('(');
-    appendArgs(line, m_args, m_range == ArgAtt::Setter, QLatin1String("& "));
-    line += QLatin1Char(')');
-    if (m_range == ArgAtt::Getter)
-        line += QLatin1String("const");
-    line += QLatin1Char(';');
+    appendDeclaration(line);
     return line;
 }
 
 QString Function::codeDefinition(const QString &className) const
 {
-    const bool setter = m_range == ArgAtt::Setter;
     QString text;
     text.reserve(m_returnType.size() + className.size() + m_name.size() + 48 + 32 * m_args.size());
-    text += m_returnType;
-    text += QLatin1Char(' ');
-    text += className;
-    text += QLatin1String("::");
-    text += m_name;
-    text += QLatin1Char('(');
-    appendArgs(text, m_args, setter, QLatin1String(" &"));
-    text += QLatin1Char(')');
-    if (m_range == ArgAtt::Getter)
-        text += QLatin1String("const");
-    text += QLatin1String("\n{\n");
+    appendDefinition(text, className);
+    return text;
+}
+
+// A getter leaves its object as it is.
+static QStringView closingParenthesis(int range)
+{
+    return range == ArgAtt::Getter ? QStringView(u")const") : QStringView(u")");
+}
+
+void Function::appendDeclaration(QString &text) const
+{
+    text += u"    " + m_returnType + u' ' + m_name + u'(';
+    appendArgs(text, m_args, m_range == ArgAtt::Setter, u"& ");
+    text += closingParenthesis(m_range) + u';';
+}
+
+void Function::appendDefinition(QString &text, const QString &className) const
+{
+    const bool setter = m_range == ArgAtt::Setter;
+    text += m_returnType + u' ' + className + u"::" + m_name + u'(';
+    appendArgs(text, m_args, setter, u" &");
+    text += closingParenthesis(m_range) + u"\n{\n";
     // An accessor whose attribute or argument went missing (a hand-edited file) gets
     // an empty body rather than a dangling read.
     if (m_range == ArgAtt::Getter && m_linkedAtt)
-        text += QStringLiteral("    return ") + m_linkedAtt->name() + QLatin1Char(';');
+        text += u"    return " + m_linkedAtt->name() + u';';
     else if (setter && m_linkedAtt && !m_args.isEmpty())
-        text += QStringLiteral("    ") + m_linkedAtt->name() + QStringLiteral(" = ")
-                + m_args.first()->name() + QLatin1Char(';');
-    return text + QStringLiteral("\n}");
+        text += u"    " + m_linkedAtt->name() + u" = " + m_args.first()->name() + u';';
+    text += u"\n}";
 }
 
 QDomElement Function::toXml(QDomDocument &doc) const

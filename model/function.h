@@ -48,6 +48,9 @@ public:
     qsizetype umlLength() const;
     QString codeDeclaration() const;
     QString codeDefinition(const QString &className) const;
+    // The same texts written at the end of text: a generated file is built in one string.
+    void appendDeclaration(QString &text) const;
+    void appendDefinition(QString &text, const QString &className) const;
     QDomElement toXml(QDomDocument &doc) const;
 
 private:

@@ -142,6 +142,9 @@ void TestCodeGen::workedExample()
     Diagram diagram;
     QVERIFY(diagram.read(example(u"shapes.vnls"_s)));
     ClassItem *shape = diagram.classes.at(0), *circle = diagram.classes.at(1);
+    // A header has no place for a protected attribute: it is left out.
+    circle->getModel()->addAttribute(
+        new ArgAtt(u"m_hidden"_s, u"int"_s, QString(), ArgAtt::Protected));
     // Names that cannot be files are each refused, the classes after them still written, and
     // nothing written anywhere else.
     QList<ClassItem *> items{shape};
