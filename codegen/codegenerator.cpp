@@ -18,6 +18,39 @@
 
 namespace {
 
+// Names met so far. A class uses a handful of types, found fastest in a short list; past
+// that a set takes over, so that a class of thousands of types still takes linear time.
+class SeenNames
+{
+public:
+    bool contains(const QString &name) const
+    {
+        return m_set.isEmpty() ? std::find(m_list.cbegin(), m_list.cend(), name) != m_list.cend()
+                               : m_set.contains(name);
+    }
+
+    // False when the name was met before.
+    bool insert(const QString &name)
+    {
+        if (contains(name))
+            return false;
+        if (!m_set.isEmpty()) {
+            m_set.insert(name);
+        } else if (m_list.size() < ShortList) {
+            m_list.append(name);
+        } else {
+            m_set = QSet<QString>(m_list.cbegin(), m_list.cend());
+            m_set.insert(name);
+        }
+        return true;
+    }
+
+private:
+    static constexpr qsizetype ShortList = 16;
+    QVarLengthArray<QString, ShortList> m_list;
+    QSet<QString> m_set;
+};
+
 const QString &banner()
 {
     // The same for every file: built once.
@@ -368,26 +401,20 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     QString text = openingText(model);
     text += u"\n#ifndef " + guard + u"\n#define " + guard + u'\n';
 
-    // What the parents' headers include reaches this class through them. A class uses a
-    // handful of types: a short list on the stack is searched faster than a set is built.
-    QVarLengthArray<QString, 16> inherited;
+    // What the parents' headers include reaches this class through them.
+    SeenNames inherited;
     const QList<ClassItem *> linkParents = context.parents.value(item);
     for (const ClassItem *parent : linkParents) {
         const QStringList parentIncludes = parent->getModel()->neededIncludes();
         for (const QString &used : parentIncludes) {
             if (!context.declaresAhead(parent, used))
-                inherited.append(used);
+                inherited.insert(used);
         }
     }
 
     // Each header once, where it first comes.
-    QVarLengthArray<QString, 16> included;
-    const auto firstTime = [&included](const QString &header) {
-        if (included.contains(header))
-            return false;
-        included.append(header);
-        return true;
-    };
+    SeenNames included;
+    const auto firstTime = [&included](const QString &header) { return included.insert(header); };
     QStringList ahead;
     const QStringList neededIncludes = model->neededIncludes();
     for (const QString &include : neededIncludes) {
@@ -469,14 +496,12 @@ QString CodeGenerator::sourceText(ClassItem *item, const Context &context) const
     text += u'\n';
     appendInclude(text, headerFileName(name));
     // What the header only declares, the definitions may need in full.
-    QStringList included;
+    SeenNames included;
     const QStringList ahead = context.aheadOf(item);
     for (const QString &declared : ahead) {
         const QString header = headerFileName(declared);
-        if (!included.contains(header)) {
-            included.append(header);
+        if (included.insert(header))
             appendInclude(text, header);
-        }
     }
     text += u'\n';
     const QList<Function *> methods = model->methods();
