@@ -1,6 +1,7 @@
 #ifndef CLASSMODEL_H
 #define CLASSMODEL_H
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -43,7 +44,6 @@ public:
     QStringList includes() const { return m_includes; }
     void setIncludes(const QStringList &includes);
     QStringList neededIncludes() const { return m_neededIncludes; }
-    QStringList primitiveTypes() const { return m_primitiveTypes; }
 
     QStringList attributeLines() const;
     QStringList methodLines() const;
@@ -62,7 +62,8 @@ public:
     // a declaration of the class is enough for the header.
     bool usesOnlyIndirectly(const QString &name) const
     {
-        return m_neededSet.contains(name) && !m_usedByValue.contains(name);
+        const auto found = m_usedByValue.constFind(name);
+        return found != m_usedByValue.cend() && !*found;
     }
 
     void requestEdit();
@@ -77,7 +78,8 @@ signals:
     void linesUpdated();
 
 private:
-    void gatherName(const QString &piece);
+    // Lists the name that a piece of a type gives, unless it gives none.
+    void gatherName(QStringView piece, const QString &name);
 
     QString m_name;
     QString m_comment;
@@ -85,11 +87,11 @@ private:
     QList<Function *> m_methods;
     QList<ArgAtt *> m_attributes;
     QStringList m_neededIncludes;
-    // Beside the list, so that a class with many types scans in linear time.
-    QSet<QString> m_neededSet;
-    QSet<QString> m_usedByValue;
+    // Each name of the list, and whether some use of it is by value rather than through a
+    // pointer or a reference; beside the list, so that a class with many types scans in
+    // linear time.
+    QHash<QString, bool> m_usedByValue;
     QStringList m_includes;
-    QStringList m_primitiveTypes;
     int m_maxLineLength = 10;
     int m_lineCount = 20;
 };
