@@ -117,17 +117,12 @@ struct CodeGenerator::Context
     // The cycle of headers that would include each other that a class lies on.
     QHash<const ClassItem *, int> cycle;
 
-    // Every header asks for the same few type names: each is looked up once.
-    mutable QHash<QString, ClassItem *> lookedUp;
-
     ClassItem *classOf(const QString &name) const
     {
-        const auto found = lookedUp.constFind(name);
-        if (found != lookedUp.cend())
-            return *found;
-        ClassItem *item = classes.value(TypeScan::lowerName(name));
-        lookedUp.insert(name, item);
-        return item;
+        // Every header asks for several names: their lower-case keys are made on the stack.
+        TypeScan::NameBuffer buffer;
+        const QStringView lower = TypeScan::lowerName(name, buffer);
+        return classes.value(QString::fromRawData(lower.constData(), lower.size()));
     }
 
     // A class of the diagram is included by its file, whatever its name looks like.
@@ -222,6 +217,8 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     Context context;
     QList<ClassItem *> all;
     QHash<const ClassItem *, int> number;
+    all.reserve(m_classes.size() + items.size());
+    number.reserve(m_classes.size() + items.size());
     const auto count = [&all, &number](ClassItem *item) {
         if (item && !number.contains(item)) {
             number.insert(item, int(all.size()));
@@ -244,25 +241,34 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     for (ClassItem *item : std::as_const(all)) {
         rescan(item->getModel());
         const QString name = item->getModel()->name();
-        if (isValidFileName(name) && !context.classes.contains(TypeScan::lowerName(name)))
-            context.classes.insert(TypeScan::lowerName(name), item);
+        if (!isValidFileName(name))
+            continue;
+        // The first class of each name keeps it.
+        ClassItem *&first = context.classes[TypeScan::lowerName(name)];
+        if (!first)
+            first = item;
     }
 
     // Which class headers each header would include.
     QList<QList<int>> edges(all.size());
-    for (ClassItem *item : std::as_const(all)) {
-        const ClassModel *model = item->getModel();
-        QList<int> &targets = edges[number.value(item)];
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const ClassModel *model = all.at(i)->getModel();
+        const QStringList needed = model->neededIncludes();
+        const QStringList includes = model->includes();
+        const QList<ClassItem *> parents = context.parents.value(all.at(i));
+        QList<int> &targets = edges[i];
+        targets.reserve(needed.size() + 1 + includes.size() + parents.size());
         const auto target = [&](const QString &name) {
-            if (const ClassItem *other = context.classOf(name.trimmed()))
+            if (const ClassItem *other = context.classOf(name))
                 targets.append(number.value(other));
         };
-        for (const QString &name : model->neededIncludes())
+        // The scanned names and the includes are trimmed already.
+        for (const QString &name : needed)
             target(name);
-        target(model->parentName());
-        for (const QString &include : model->includes())
+        target(model->parentName().trimmed());
+        for (const QString &include : includes)
             target(include);
-        for (const ClassItem *parent : context.parents.value(item))
+        for (const ClassItem *parent : parents)
             targets.append(number.value(parent));
     }
     const QList<int> component = cycles(edges);

@@ -213,18 +213,39 @@ QString includableName(QStringView piece)
     return isIdentifier(name) ? name : QString();
 }
 
+// Unicode case mapping is slow and, for plain ASCII, only maps A-Z.
+static QChar lowerAscii(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= 'A' && u <= 'Z' ? QChar(u + ('a' - 'A')) : c;
+}
+
 QString lowerName(const QString &name)
 {
-    // Unicode case mapping is slow and, for plain ASCII, only maps A-Z.
     QString lower(name.size(), Qt::Uninitialized);
     QChar *out = lower.data();
     for (const QChar c : name) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80)
+        if (c.unicode() >= 0x80)
             return name.toLower();
-        *out++ = u >= 'A' && u <= 'Z' ? QChar(u + ('a' - 'A')) : c;
+        *out++ = lowerAscii(c);
     }
     return lower;
+}
+
+QStringView lowerName(QStringView name, NameBuffer &buffer)
+{
+    buffer.resize(name.size());
+    QChar *out = buffer.data();
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80) {
+            const QString lower = name.toString().toLower();
+            buffer.resize(lower.size());
+            std::copy(lower.cbegin(), lower.cend(), buffer.begin());
+            break;
+        }
+        *out++ = lowerAscii(c);
+    }
+    return QStringView(buffer.constData(), buffer.size());
 }
 
 QString headerName(const QString &name)

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 // Turns the free text of a type into the class name that a header has to include.
 namespace TypeScan {
@@ -28,6 +29,10 @@ QString headerName(const QString &name);
 
 // The name in lower case, as QString::toLower() gives it.
 QString lowerName(const QString &name);
+// The same in a buffer of the caller's, for a lookup that should not allocate: the view is
+// on the buffer, which holds a short ASCII name without taking memory from the heap.
+using NameBuffer = QVarLengthArray<QChar, 64>;
+QStringView lowerName(QStringView name, NameBuffer &buffer);
 
 // Letters, digits and "_", not starting with a digit, and not a keyword.
 bool isIdentifier(QStringView text);
