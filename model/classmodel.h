@@ -60,11 +60,7 @@ public:
     void clearNeededIncludes();
     // True when every use of a gathered name goes through a pointer or a reference, so that
     // a declaration of the class is enough for the header.
-    bool usesOnlyIndirectly(const QString &name) const
-    {
-        const auto found = m_usedByValue.constFind(name);
-        return found != m_usedByValue.cend() && !*found;
-    }
+    bool usesOnlyIndirectly(const QString &name) const;
 
     void requestEdit();
     QDomElement toXml(QDomDocument &doc) const;
@@ -80,6 +76,8 @@ signals:
 private:
     // Lists the name that a piece of a type gives, unless it gives none.
     void gatherName(QStringView piece, const QString &name);
+    // Where the name is in the needed includes, or -1.
+    qsizetype neededIndex(const QString &name) const;
 
     QString m_name;
     QString m_comment;
@@ -87,10 +85,12 @@ private:
     QList<Function *> m_methods;
     QList<ArgAtt *> m_attributes;
     QStringList m_neededIncludes;
-    // Each name of the list, and whether some use of it is by value rather than through a
-    // pointer or a reference; beside the list, so that a class with many types scans in
-    // linear time.
-    QHash<QString, bool> m_usedByValue;
+    // For each needed include, whether some use of it is by value rather than through a
+    // pointer or a reference.
+    QList<bool> m_usedByValue;
+    // Where each needed include is once there are many, so that a class with many types
+    // scans in linear time; a few are found quicker by a search of the list.
+    QHash<QString, qsizetype> m_neededIndex;
     QStringList m_includes;
     int m_maxLineLength = 10;
     int m_lineCount = 20;
