@@ -53,23 +53,32 @@ void rescan(ClassModel *model)
     model->gatherIncludeTypes();
 }
 
+// Which class headers each header would include, all in one list: the targets of node n
+// run from targets[first[n]] to targets[first[n + 1]].
+struct Edges
+{
+    QList<int> first;
+    QList<int> targets;
+};
+
 // Tarjan's strongly connected components, without recursion so that a long chain of
 // classes cannot overflow the stack. Gives each node its component, or -1 when the node
 // lies on no cycle of two or more nodes.
-QList<int> cycles(const QList<QList<int>> &edges)
+QList<int> cycles(const Edges &edges)
 {
-    const qsizetype count = edges.size();
+    const qsizetype count = edges.first.size() - 1;
     QList<int> index(count, -1), low(count, 0), component(count, -1);
     QList<bool> onStack(count, false);
     QList<int> stack;
-    QList<QPair<int, int>> work; // a node and its next edge to follow
+    QList<QPair<int, int>> work; // a node and the place of its next edge to follow
+    QList<int> members;
     int counter = 0;
     int components = 0;
     const auto visit = [&](int node) {
         index[node] = low[node] = counter++;
         stack.append(node);
         onStack[node] = true;
-        work.append({node, 0});
+        work.append({node, edges.first.at(node)});
     };
     for (int root = 0; root < count; ++root) {
         if (index.at(root) >= 0)
@@ -77,8 +86,8 @@ QList<int> cycles(const QList<QList<int>> &edges)
         visit(root);
         while (!work.isEmpty()) {
             const int node = work.last().first;
-            if (work.last().second < edges.at(node).size()) {
-                const int next = edges.at(node).at(work.last().second++);
+            if (work.last().second < edges.first.at(node + 1)) {
+                const int next = edges.targets.at(work.last().second++);
                 if (index.at(next) < 0)
                     visit(next);
                 else if (onStack.at(next))
@@ -90,7 +99,7 @@ QList<int> cycles(const QList<QList<int>> &edges)
                 low[work.last().first] = qMin(low.at(work.last().first), low.at(node));
             if (low.at(node) != index.at(node))
                 continue;
-            QList<int> members;
+            members.clear();
             do {
                 members.append(stack.takeLast());
                 onStack[members.last()] = false;
@@ -250,27 +259,29 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     }
 
     // Which class headers each header would include.
-    QList<QList<int>> edges(all.size());
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        const ClassModel *model = all.at(i)->getModel();
-        const QStringList needed = model->neededIncludes();
-        const QStringList includes = model->includes();
-        const QList<ClassItem *> parents = context.parents.value(all.at(i));
-        QList<int> &targets = edges[i];
-        targets.reserve(needed.size() + 1 + includes.size() + parents.size());
+    Edges edges;
+    edges.first.reserve(all.size() + 1);
+    for (const ClassItem *item : std::as_const(all)) {
+        edges.first.append(int(edges.targets.size()));
+        const ClassModel *model = item->getModel();
         const auto target = [&](const QString &name) {
             if (const ClassItem *other = context.classOf(name))
-                targets.append(number.value(other));
+                edges.targets.append(number.value(other));
         };
         // The scanned names and the includes are trimmed already.
+        const QStringList needed = model->neededIncludes();
         for (const QString &name : needed)
             target(name);
-        target(model->parentName().trimmed());
+        if (!model->parentName().isEmpty())
+            target(model->parentName().trimmed());
+        const QStringList includes = model->includes();
         for (const QString &include : includes)
             target(include);
+        const QList<ClassItem *> parents = context.parents.value(item);
         for (const ClassItem *parent : parents)
-            targets.append(number.value(parent));
+            edges.targets.append(number.value(parent));
     }
+    edges.first.append(int(edges.targets.size()));
     const QList<int> component = cycles(edges);
     for (qsizetype i = 0; i < all.size(); ++i) {
         if (component.at(i) >= 0)
