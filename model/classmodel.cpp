@@ -168,7 +168,8 @@ void ClassModel::gatherName(QStringView piece, const QString &name)
                 m_neededIndex.insert(m_neededIncludes.at(i), i);
         }
     }
-    if (!holds(piece, u'*') && !holds(piece, u'&'))
+    const auto indirect = [](QChar c) { return c == u'*' || c == u'&'; };
+    if (std::none_of(piece.begin(), piece.end(), indirect))
         m_usedByValue[index] = true;
 }
 

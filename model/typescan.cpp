@@ -157,19 +157,24 @@ static QStringView plainWord(QStringView piece)
     return isWordOnly(word) ? word : QStringView();
 }
 
-// Qualifiers and fundamental types are keywords: a plain word names a class unless it is
-// a keyword or a primitive type.
+// Whether a plain word names a class. Qualifiers and fundamental types are keywords: the
+// word names one unless it starts with a digit, or is a keyword or a primitive type.
+static bool namesClass(QStringView word)
+{
+    return !word.front().isDigit() && !isKeyword(word) && !isPrimitive(word);
+}
+
 static QString wordName(QStringView word)
 {
-    return isIdentifier(word) && !isPrimitive(word) ? word.toString() : QString();
+    return namesClass(word) ? word.toString() : QString();
 }
 
 QString includableName(const QString &piece)
 {
     // Most types are one plain word: the name is then the type itself, shared, not copied.
     const QStringView plain = plainWord(piece);
-    if (plain.size() == piece.size())
-        return isIdentifier(piece) && !isPrimitive(piece) ? piece : QString();
+    if (!plain.isEmpty() && plain.size() == piece.size())
+        return namesClass(plain) ? piece : QString();
     return includableName(QStringView(piece));
 }
 
