@@ -142,6 +142,8 @@ void ClassModel::gatherTemplateTypes(const QString &type)
         if (!holds(piece, u','))
             gatherName(piece, TypeScan::includableName(piece));
     }
+    if (!type.contains(QLatin1Char(',')))
+        return;
     for (const QStringView piece : qTokenize(type, QLatin1Char('<'))) {
         if (!holds(piece, u','))
             continue;

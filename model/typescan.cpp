@@ -118,11 +118,9 @@ static bool startsInLowerCase(QStringView name)
 
 bool isPrimitive(QStringView name)
 {
-    static const QSet<QString> primitives = [] {
-        const QStringList list = primitiveTypes();
-        return QSet<QString>(list.begin(), list.end());
-    }();
-    return startsInLowerCase(name) && primitives.contains(borrowed(name));
+    // So few that a search, which compares lengths first, is quicker than a hash.
+    static const QStringList primitives = primitiveTypes();
+    return startsInLowerCase(name) && primitives.contains(name);
 }
 
 static bool isKeyword(QStringView word)
