@@ -228,6 +228,8 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     QHash<const ClassItem *, int> number;
     all.reserve(m_classes.size() + items.size());
     number.reserve(m_classes.size() + items.size());
+    context.classes.reserve(m_classes.size() + items.size());
+    context.parents.reserve(m_links.size());
     const auto count = [&all, &number](ClassItem *item) {
         if (item && !number.contains(item)) {
             number.insert(item, int(all.size()));
