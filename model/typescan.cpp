@@ -259,7 +259,9 @@ QString headerName(const QString &name)
     // Toolkit classes are included by their bare name.
     if (name.startsWith(QLatin1Char('Q')))
         return name;
-    return lowerName(name) + QStringLiteral(".h");
+    // Lowered on the stack, so that the file name is made in one allocation.
+    NameBuffer buffer;
+    return lowerName(name, buffer) + QLatin1String(".h");
 }
 
 bool isIdentifier(QStringView text)
