@@ -109,8 +109,8 @@ static QString borrowed(QStringView view)
     return QString::fromRawData(view.constData(), view.size());
 }
 
-// Keywords and primitive types all start so, and class names seldom do: most names are
-// told apart from them without a lookup.
+// Keywords and primitive types all start with a lower-case letter, and class names seldom
+// do: most names are told apart from them without a lookup.
 static bool startsInLowerCase(QStringView name)
 {
     return !name.isEmpty() && name.front() >= QLatin1Char('a') && name.front() <= QLatin1Char('z');
@@ -178,7 +178,7 @@ QString includableName(const QString &piece)
 
 QString includableName(QStringView piece)
 {
-    // A plain word is told without a copy of the piece nor an expression match.
+    // A plain word is told without a copy of the piece or an expression match.
     const QStringView plain = plainWord(piece);
     if (!plain.isEmpty())
         return wordName(plain);
