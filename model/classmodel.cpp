@@ -97,7 +97,7 @@ void ClassModel::updateSize()
     emit linesUpdated();
 }
 
-// QStringView's own search is made for long texts, and slow on the few letters of a type.
+// The library's searches are made for long texts, and slow on the few letters of a type.
 static bool holds(QStringView text, char16_t c)
 {
     return std::find(text.begin(), text.end(), QChar(c)) != text.end();
@@ -116,7 +116,7 @@ void ClassModel::gatherIncludeTypes()
         // The most frequent types, told at once.
         if (TypeScan::isPrimitive(type))
             return;
-        if (type.contains(QLatin1Char('<')))
+        if (holds(type, u'<'))
             gatherTemplateTypes(type);
         else
             gatherName(type, TypeScan::includableName(type));
