@@ -162,23 +162,32 @@ void rescan(ClassModel *model)
     model->gatherIncludeTypes();
 }
 
+// Which class headers each header would include, all in one list: the targets of node n
+// run from targets[first[n]] to targets[first[n + 1]].
+struct Edges
+{
+    QList<int> first;
+    QList<int> targets;
+};
+
 // Tarjan's strongly connected components, without recursion so that a long chain of
 // classes cannot overflow the stack. Gives each node its component, or -1 when the node
 // lies on no cycle of two or more nodes.
-QList<int> cycles(const QList<QList<int>> &edges)
+QList<int> cycles(const Edges &edges)
 {
-    const qsizetype count = edges.size();
+    const qsizetype count = edges.first.size() - 1;
     QList<int> index(count, -1), low(count, 0), component(count, -1);
     QList<bool> onStack(count, false);
     QList<int> stack;
-    QList<QPair<int, int>> work; // a node and its next edge to follow
+    QList<QPair<int, int>> work; // a node and the place of its next edge to follow
+    QList<int> members;
     int counter = 0;
     int components = 0;
     const auto visit = [&](int node) {
         index[node] = low[node] = counter++;
         stack.append(node);
         onStack[node] = true;
-        work.append({node, 0});
+        work.append({node, edges.first.at(node)});
     };
     for (int root = 0; root < count; ++root) {
         if (index.at(root) >= 0)
@@ -186,8 +195,8 @@ QList<int> cycles(const QList<QList<int>> &edges)
         visit(root);
         while (!work.isEmpty()) {
             const int node = work.last().first;
-            if (work.last().second < edges.at(node).size()) {
-                const int next = edges.at(node).at(work.last().second++);
+            if (work.last().second < edges.first.at(node + 1)) {
+                const int next = edges.targets.at(work.last().second++);
                 if (index.at(next) < 0)
                     visit(next);
                 else if (onStack.at(next))
@@ -199,7 +208,7 @@ QList<int> cycles(const QList<QList<int>> &edges)
                 low[work.last().first] = qMin(low.at(work.last().first), low.at(node));
             if (low.at(node) != index.at(node))
                 continue;
-            QList<int> members;
+            members.clear();
             do {
                 members.append(stack.takeLast());
                 onStack[members.last()] = false;
@@ -226,17 +235,12 @@ struct CodeGenerator::Context
     // The cycle of headers that would include each other that a class lies on.
     QHash<const ClassItem *, int> cycle;
 
-    // Every header asks for the same few type names: each is looked up once.
-    mutable QHash<QString, ClassItem *> lookedUp;
-
     ClassItem *classOf(const QString &name) const
     {
-        const auto found = lookedUp.constFind(name);
-        if (found != lookedUp.cend())
-            return *found;
-        ClassItem *item = classes.value(TypeScan::lowerName(name));
-        lookedUp.insert(name, item);
-        return item;
+        // Every header asks for several names: their lower-case keys are made on the stack.
+        TypeScan::NameBuffer buffer;
+        const QStringView lower = TypeScan::lowerName(name, buffer);
+        return classes.value(QString::fromRawData(lower.constData(), lower.size()));
     }
 
     // A class of the diagram is included by its file, whatever its name looks like.
@@ -331,6 +335,10 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     Context context;
     QList<ClassItem *> all;
     QHash<const ClassItem *, int> number;
+    all.reserve(m_classes.size() + items.size());
+    number.reserve(m_classes.size() + items.size());
+    context.classes.reserve(m_classes.size() + items.size());
+    context.parents.reserve(m_links.size());
     const auto count = [&all, &number](ClassItem *item) {
         if (item && !number.contains(item)) {
             number.insert(item, int(all.size()));
@@ -353,27 +361,38 @@ CodeGenerator::Context CodeGenerator::context(const QList<ClassItem *> &items) c
     for (ClassItem *item : std::as_const(all)) {
         rescan(item->getModel());
         const QString name = item->getModel()->name();
-        if (isValidFileName(name) && !context.classes.contains(TypeScan::lowerName(name)))
-            context.classes.insert(TypeScan::lowerName(name), item);
+        if (!isValidFileName(name))
+            continue;
+        // The first class of each name keeps it.
+        ClassItem *&first = context.classes[TypeScan::lowerName(name)];
+        if (!first)
+            first = item;
     }
 
     // Which class headers each header would include.
-    QList<QList<int>> edges(all.size());
-    for (ClassItem *item : std::as_const(all)) {
+    Edges edges;
+    edges.first.reserve(all.size() + 1);
+    for (const ClassItem *item : std::as_const(all)) {
+        edges.first.append(int(edges.targets.size()));
         const ClassModel *model = item->getModel();
-        QList<int> &targets = edges[number.value(item)];
         const auto target = [&](const QString &name) {
-            if (const ClassItem *other = context.classOf(name.trimmed()))
-                targets.append(number.value(other));
+            if (const ClassItem *other = context.classOf(name))
+                edges.targets.append(number.value(other));
         };
-        for (const QString &name : model->neededIncludes())
+        // The scanned names and the includes are trimmed already.
+        const QStringList needed = model->neededIncludes();
+        for (const QString &name : needed)
             target(name);
-        target(model->parentName());
-        for (const QString &include : model->includes())
+        if (!model->parentName().isEmpty())
+            target(model->parentName().trimmed());
+        const QStringList includes = model->includes();
+        for (const QString &include : includes)
             target(include);
-        for (const ClassItem *parent : context.parents.value(item))
-            targets.append(number.value(parent));
+        const QList<ClassItem *> parents = context.parents.value(item);
+        for (const ClassItem *parent : parents)
+            edges.targets.append(number.value(parent));
     }
+    edges.first.append(int(edges.targets.size()));
     const QList<int> component = cycles(edges);
     for (qsizetype i = 0; i < all.size(); ++i) {
         if (component.at(i) >= 0)

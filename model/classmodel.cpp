@@ -7,10 +7,10 @@
 
 #include <QDomDocument>
 #include <QDomElement>
+#include <QStringTokenizer>
 
 ClassModel::ClassModel(QObject *parent)
     : QObject(parent)
-    , m_primitiveTypes(TypeScan::primitiveTypes())
 {}
 
 ClassModel::~ClassModel()
@@ -97,69 +97,102 @@ void ClassModel::updateSize()
     emit linesUpdated();
 }
 
+// The library's searches are made for long texts, and slow on the few letters of a type.
+static bool holds(QStringView text, char16_t c)
+{
+    return std::find(text.begin(), text.end(), QChar(c)) != text.end();
+}
+
 void ClassModel::gatherIncludeTypes()
 {
-    QStringList types;
+    // Most types name one class at most: the list is grown once.
     qsizetype count = m_attributes.size() + m_methods.size();
     for (const Function *method : std::as_const(m_methods))
         count += method->args().size();
-    types.reserve(count);
-    for (const ArgAtt *attribute : std::as_const(m_attributes))
-        types.append(attribute->type());
-    for (const Function *method : std::as_const(m_methods)) {
-        if (!method->returnType().isEmpty())
-            types.append(method->returnType());
-    }
-    for (const Function *method : std::as_const(m_methods)) {
-        for (const ArgAtt *arg : method->args())
-            types.append(arg->type());
-    }
+    m_neededIncludes.reserve(m_neededIncludes.size() + count);
+    m_usedByValue.reserve(m_usedByValue.size() + count);
 
-    for (const QString &type : std::as_const(types)) {
-        if (m_primitiveTypes.contains(type))
-            continue;
-        if (type.contains(QLatin1Char('<')))
+    const auto gatherType = [this](const QString &type) {
+        // The most frequent types, told at once.
+        if (TypeScan::isPrimitive(type))
+            return;
+        if (holds(type, u'<'))
             gatherTemplateTypes(type);
         else
-            gatherName(type);
+            gatherName(type, TypeScan::includableName(type));
+    };
+    for (const ArgAtt *attribute : std::as_const(m_attributes))
+        gatherType(attribute->type());
+    for (const Function *method : std::as_const(m_methods)) {
+        if (!method->returnType().isEmpty())
+            gatherType(method->returnType());
+    }
+    for (const Function *method : std::as_const(m_methods)) {
+        const QList<ArgAtt *> args = method->args(); // walked as a copy, it would detach
+        for (const ArgAtt *arg : args)
+            gatherType(arg->type());
     }
 }
 
 void ClassModel::gatherTemplateTypes(const QString &type)
 {
-    QStringList pieces = type.split(QLatin1Char('<'));
-    // A piece holding template arguments is replaced by its comma-separated parts,
-    // appended at the end so that they are walked in turn.
-    for (int i = 0; i < pieces.size();) {
-        if (pieces.at(i).contains(QLatin1Char(','))) {
-            const QStringList parts = pieces.takeAt(i).split(QLatin1Char(','));
-            pieces.append(parts);
-        } else {
-            ++i;
-        }
+    // The pieces between the "<" in turn, but those holding template arguments are split
+    // at their commas and walked after all the others.
+    for (const QStringView piece : qTokenize(type, QLatin1Char('<'))) {
+        if (!holds(piece, u','))
+            gatherName(piece, TypeScan::includableName(piece));
     }
-    for (const QString &piece : std::as_const(pieces))
-        gatherName(piece);
+    if (!type.contains(QLatin1Char(',')))
+        return;
+    for (const QStringView piece : qTokenize(type, QLatin1Char('<'))) {
+        if (!holds(piece, u','))
+            continue;
+        for (const QStringView part : qTokenize(piece, QLatin1Char(',')))
+            gatherName(part, TypeScan::includableName(part));
+    }
 }
 
-void ClassModel::gatherName(const QString &piece)
+// Past this many needed includes, a class indexes them rather than search them.
+static constexpr qsizetype SearchedNames = 16;
+
+void ClassModel::gatherName(QStringView piece, const QString &name)
 {
-    const QString name = TypeScan::includableName(piece, m_primitiveTypes);
     if (name.isEmpty())
         return;
-    if (!m_neededSet.contains(name)) {
-        m_neededSet.insert(name);
+    qsizetype index = neededIndex(name);
+    if (index < 0) {
+        index = m_neededIncludes.size();
         m_neededIncludes.append(name);
+        m_usedByValue.append(false);
+        // A list grown long is indexed, with the names it held before.
+        if (m_neededIncludes.size() > SearchedNames) {
+            for (qsizetype i = m_neededIndex.size(); i < m_neededIncludes.size(); ++i)
+                m_neededIndex.insert(m_neededIncludes.at(i), i);
+        }
     }
-    if (!piece.contains(QLatin1Char('*')) && !piece.contains(QLatin1Char('&')))
-        m_usedByValue.insert(name);
+    const auto indirect = [](QChar c) { return c == u'*' || c == u'&'; };
+    if (std::none_of(piece.begin(), piece.end(), indirect))
+        m_usedByValue[index] = true;
+}
+
+qsizetype ClassModel::neededIndex(const QString &name) const
+{
+    if (m_neededIndex.isEmpty())
+        return m_neededIncludes.indexOf(name);
+    return m_neededIndex.value(name, -1);
+}
+
+bool ClassModel::usesOnlyIndirectly(const QString &name) const
+{
+    const qsizetype index = neededIndex(name);
+    return index >= 0 && !m_usedByValue.at(index);
 }
 
 void ClassModel::clearNeededIncludes()
 {
     m_neededIncludes.clear();
-    m_neededSet.clear();
     m_usedByValue.clear();
+    m_neededIndex.clear();
 }
 
 void ClassModel::requestEdit()

@@ -1,6 +1,7 @@
 #ifndef CLASSMODEL_H
 #define CLASSMODEL_H
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -43,7 +44,6 @@ public:
     QStringList includes() const { return m_includes; }
     void setIncludes(const QStringList &includes);
     QStringList neededIncludes() const { return m_neededIncludes; }
-    QStringList primitiveTypes() const { return m_primitiveTypes; }
 
     QStringList attributeLines() const;
     QStringList methodLines() const;
@@ -60,10 +60,7 @@ public:
     void clearNeededIncludes();
     // True when every use of a gathered name goes through a pointer or a reference, so that
     // a declaration of the class is enough for the header.
-    bool usesOnlyIndirectly(const QString &name) const
-    {
-        return m_neededSet.contains(name) && !m_usedByValue.contains(name);
-    }
+    bool usesOnlyIndirectly(const QString &name) const;
 
     void requestEdit();
     QDomElement toXml(QDomDocument &doc) const;
@@ -77,7 +74,10 @@ signals:
     void linesUpdated();
 
 private:
-    void gatherName(const QString &piece);
+    // Lists the name that a piece of a type gives, unless it gives none.
+    void gatherName(QStringView piece, const QString &name);
+    // Where the name is in the needed includes, or -1.
+    qsizetype neededIndex(const QString &name) const;
 
     QString m_name;
     QString m_comment;
@@ -85,11 +85,13 @@ private:
     QList<Function *> m_methods;
     QList<ArgAtt *> m_attributes;
     QStringList m_neededIncludes;
-    // Beside the list, so that a class with many types scans in linear time.
-    QSet<QString> m_neededSet;
-    QSet<QString> m_usedByValue;
+    // For each needed include, whether some use of it is by value rather than through a
+    // pointer or a reference.
+    QList<bool> m_usedByValue;
+    // Where each needed include is once there are many, so that a class with many types
+    // scans in linear time; a few are found quicker by a search of the list.
+    QHash<QString, qsizetype> m_neededIndex;
     QStringList m_includes;
-    QStringList m_primitiveTypes;
     int m_maxLineLength = 10;
     int m_lineCount = 20;
 };

@@ -102,29 +102,97 @@ static bool isWordOnly(QStringView text)
     return true;
 }
 
-QString includableName(const QString &piece, const QStringList &primitives)
+// A text over the characters of the view, to look it up in a set without copying it. It
+// must not outlive them.
+static QString borrowed(QStringView view)
 {
+    return QString::fromRawData(view.constData(), view.size());
+}
+
+// Keywords and primitive types all start with a lower-case letter, and class names seldom
+// do: most names are told apart from them without a lookup.
+static bool startsInLowerCase(QStringView name)
+{
+    return !name.isEmpty() && name.front() >= QLatin1Char('a') && name.front() <= QLatin1Char('z');
+}
+
+bool isPrimitive(QStringView name)
+{
+    // So few that a search, which compares lengths first, is quicker than a hash.
+    static const QStringList primitives = primitiveTypes();
+    return startsInLowerCase(name) && primitives.contains(name);
+}
+
+static bool isKeyword(QStringView word)
+{
+    static const QSet<QString> keywords = wordSet(
+        "alignas alignof and and_eq asm auto bitand bitor bool break case catch char char8_t "
+        "char16_t char32_t class compl concept const consteval constexpr constinit const_cast "
+        "continue co_await co_return co_yield decltype default delete do double dynamic_cast else "
+        "enum explicit export extern false float for friend goto if inline int long mutable "
+        "namespace new noexcept not not_eq nullptr operator or or_eq private protected public "
+        "register reinterpret_cast requires return short signed sizeof static static_assert "
+        "static_cast struct switch template this thread_local throw true try typedef typeid "
+        "typename union unsigned using virtual void volatile wchar_t while xor xor_eq");
+    return startsInLowerCase(word) && keywords.contains(borrowed(word));
+}
+
+// The piece without the blanks, "*", "&" and ">" around it when that leaves one plain word,
+// as nearly every piece is; an empty view otherwise.
+static QStringView plainWord(QStringView piece)
+{
+    const auto around = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == '*' || u == '&' || u == '>' || (u < 0x80 && c.isSpace());
+    };
+    qsizetype first = 0;
+    qsizetype end = piece.size();
+    while (first < end && around(piece.at(first)))
+        ++first;
+    while (end > first && around(piece.at(end - 1)))
+        --end;
+    const QStringView word = piece.sliced(first, end - first);
+    return isWordOnly(word) ? word : QStringView();
+}
+
+// Whether a plain word names a class. Qualifiers and fundamental types are keywords: the
+// word names one unless it starts with a digit, or is a keyword or a primitive type.
+static bool namesClass(QStringView word)
+{
+    return !word.front().isDigit() && !isKeyword(word) && !isPrimitive(word);
+}
+
+static QString wordName(QStringView word)
+{
+    return namesClass(word) ? word.toString() : QString();
+}
+
+QString includableName(const QString &piece)
+{
+    // Most types are one plain word: the name is then the type itself, shared, not copied.
+    const QStringView plain = plainWord(piece);
+    if (!plain.isEmpty() && plain.size() == piece.size())
+        return namesClass(plain) ? piece : QString();
+    return includableName(QStringView(piece));
+}
+
+QString includableName(QStringView piece)
+{
+    // A plain word is told without a copy of the piece or an expression match.
+    const QStringView plain = plainWord(piece);
+    if (!plain.isEmpty())
+        return wordName(plain);
+
     static const QSet<QString> qualifiers =
         wordSet("const volatile struct class enum union typename");
-    QString text = piece;
+    QString text = piece.toString();
     text.remove(QLatin1Char('*'));
     text.remove(QLatin1Char('>'));
     text.remove(QLatin1Char('&'));
-    // A single plain word is what the general path below would find alone, at a cost
-    // of several expression matches a type.
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    const auto blank = [](QChar c) { return c.unicode() < 0x80 && c.isSpace(); };
-    while (first < end && blank(text.at(first)))
-        ++first;
-    while (end > first && blank(text.at(end - 1)))
-        --end;
-    const QString word = text.mid(first, end - first);
-    if (!word.isEmpty() && isWordOnly(word)) {
-        if (qualifiers.contains(word) || isFundamentalWord(word) || primitives.contains(word))
-            return QString();
-        return isIdentifier(word) ? word : QString();
-    }
+    // Marks inside a word ("Po*int") leave a plain word once removed.
+    const QStringView word = plainWord(text);
+    if (!word.isEmpty())
+        return wordName(word);
     static const QRegularExpression bounds(QStringLiteral("\\[[^\\]]*\\]"));
     text.remove(bounds);
 
@@ -141,25 +209,46 @@ QString includableName(const QString &piece, const QStringList &primitives)
         return QString();
 
     const QString name = words.join(QLatin1Char(' '));
-    if (primitives.contains(name))
+    if (isPrimitive(name))
         return QString();
     if (name.contains(QStringLiteral("::")))
         return standardHeader(name).isEmpty() ? QString() : name;
     return isIdentifier(name) ? name : QString();
 }
 
+// Unicode case mapping is slow and, for plain ASCII, only maps A-Z.
+static QChar lowerAscii(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= 'A' && u <= 'Z' ? QChar(u + ('a' - 'A')) : c;
+}
+
 QString lowerName(const QString &name)
 {
-    // Unicode case mapping is slow and, for plain ASCII, only maps A-Z.
     QString lower(name.size(), Qt::Uninitialized);
     QChar *out = lower.data();
     for (const QChar c : name) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80)
+        if (c.unicode() >= 0x80)
             return name.toLower();
-        *out++ = u >= 'A' && u <= 'Z' ? QChar(u + ('a' - 'A')) : c;
+        *out++ = lowerAscii(c);
     }
     return lower;
+}
+
+QStringView lowerName(QStringView name, NameBuffer &buffer)
+{
+    buffer.resize(name.size());
+    QChar *out = buffer.data();
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80) {
+            const QString lower = name.toString().toLower();
+            buffer.resize(lower.size());
+            std::copy(lower.cbegin(), lower.cend(), buffer.begin());
+            break;
+        }
+        *out++ = lowerAscii(c);
+    }
+    return QStringView(buffer.constData(), buffer.size());
 }
 
 QString headerName(const QString &name)
@@ -170,22 +259,14 @@ QString headerName(const QString &name)
     // Toolkit classes are included by their bare name.
     if (name.startsWith(QLatin1Char('Q')))
         return name;
-    return lowerName(name) + QStringLiteral(".h");
+    // Lowered on the stack, so that the file name is made in one allocation.
+    NameBuffer buffer;
+    return lowerName(name, buffer) + QLatin1String(".h");
 }
 
-bool isIdentifier(const QString &text)
+bool isIdentifier(QStringView text)
 {
-    static const QSet<QString> keywords = wordSet(
-        "alignas alignof and and_eq asm auto bitand bitor bool break case catch char char8_t "
-        "char16_t char32_t class compl concept const consteval constexpr constinit const_cast "
-        "continue co_await co_return co_yield decltype default delete do double dynamic_cast else "
-        "enum explicit export extern false float for friend goto if inline int long mutable "
-        "namespace new noexcept not not_eq nullptr operator or or_eq private protected public "
-        "register reinterpret_cast requires return short signed sizeof static static_assert "
-        "static_cast struct switch template this thread_local throw true try typedef typeid "
-        "typename union unsigned using virtual void volatile wchar_t while xor xor_eq");
-    return !text.isEmpty() && !text.front().isDigit() && isWordOnly(text)
-           && !keywords.contains(text);
+    return !text.isEmpty() && !text.front().isDigit() && isWordOnly(text) && !isKeyword(text);
 }
 
 } // namespace TypeScan

@@ -90,30 +90,42 @@ void TestModel::repeatedNames()
 void TestModel::scan_data()
 {
     // Types of the attributes, of the returns and of one method's arguments, split at
-    // ';', and the headers they ask for.
+    // ';', the headers they ask for and the names only pointed or referred to.
     QTest::addColumn<QString>("types");
     QTest::addColumn<QString>("headers");
+    QTest::addColumn<QString>("indirect");
     QTest::newRow("trimmed, nested, pointers once")
         << "QMap<QString, int>; volatile  Bar * ;A<B,C<D,E>>;Point**;QList<Point*>||"
-        << "QMap;QString;bar.h;a.h;b.h;c.h;d.h;e.h;point.h;QList";
+        << "QMap;QString;bar.h;a.h;b.h;c.h;d.h;e.h;point.h;QList"
+        << "Bar;Point";
     QTest::newRow("standard library")
         << "std::vector<Book*>;QList<std::string>|std::map<std::size_t, "
            "std::unique_ptr<Loan>>;std::chrono::seconds|uint8_t;std::pair<int, "
            "int>;std::function<void(int)>;std::optional<std::int64_t>"
         << "vector;book.h;QList;string;map;loan.h;cstddef;memory;chrono;cstdint;utility;"
-           "functional;optional;cstdint";
+           "functional;optional;cstdint"
+        << "Book";
     QTest::newRow("no header for fundamental, primitive or impossible names")
         << "unsigned int;const char*;string;int[4];struct Node*;void(*)(int);ns::Thing;"
            "std::nothing;My Type;Cell[2][3]|quint;qint|"
-        << "node.h;cell.h";
+        << "node.h;cell.h"
+        << "Node";
     QTest::newRow("attributes, returns, then arguments; empty return skipped") << "B|;A|const C&;B*"
-                                                                               << "b.h;a.h;c.h";
+                                                                               << "b.h;a.h;c.h"
+                                                                               << "C";
+    // Past sixteen names a class indexes them: those listed before and after are found.
+    QTest::newRow("many names") << "T1*;T2;T3;T4;T5;T6;T7;T8;T9;T10;T11;T12;T13;T14;T15;T16;T17;"
+                                   "T18*||T1;T18*;T2*"
+                                << "t1.h;t2.h;t3.h;t4.h;t5.h;t6.h;t7.h;t8.h;t9.h;t10.h;t11.h;t12.h;"
+                                   "t13.h;t14.h;t15.h;t16.h;t17.h;t18.h"
+                                << "T18";
 }
 
 void TestModel::scan()
 {
     QFETCH(QString, types);
     QFETCH(QString, headers);
+    QFETCH(QString, indirect);
     const auto list = [&types](int part) { return types.section(u'|', part, part).split(u';'); };
     ClassModel model;
     for (const QString &type : list(0))
@@ -128,9 +140,14 @@ void TestModel::scan()
     for (int scan = 0; scan < 2; ++scan) { // a second scan adds nothing
         model.gatherIncludeTypes();
         QStringList names;
-        for (const QString &name : model.neededIncludes())
+        QStringList pointedTo;
+        for (const QString &name : model.neededIncludes()) {
             names.append(TypeScan::headerName(name));
+            if (model.usesOnlyIndirectly(name))
+                pointedTo.append(name);
+        }
         QCOMPARE(names.join(u';'), headers);
+        QCOMPARE(pointedTo.join(u';'), indirect);
     }
 }
 
