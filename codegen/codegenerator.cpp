@@ -549,21 +549,26 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
     const Context diagram = context(items);
     // Names differing only in case share their files.
     QSet<QString> taken;
+    // Each file is guessed to be like the one before: a regeneration finds them all, a first
+    // generation none.
+    bool filesThere = true;
 
     for (ClassItem *item : items) {
         const QString name = item->getModel()->name();
-        if (!isValidFileName(name) || taken.contains(TypeScan::lowerName(name))) {
+        const QString lower = TypeScan::lowerName(name); // as sourceFileName() and headerFileName()
+        if (!isValidFileName(name) || taken.contains(lower)) {
             report(Problem::InvalidName, name);
             continue;
         }
-        taken.insert(TypeScan::lowerName(name));
-        const QString sourcePath = QDir::toNativeSeparators(dir.filePath(sourceFileName(name)));
-        const QString headerPath = QDir::toNativeSeparators(dir.filePath(headerFileName(name)));
+        taken.insert(lower);
+        const QString sourcePath = QDir::toNativeSeparators(dir.filePath(lower + u".cpp"));
+        const QString headerPath = QDir::toNativeSeparators(dir.filePath(lower + u".h"));
 
         const QString freshSource = sourceText(item, diagram);
         const QByteArray freshBytes = freshSource.toUtf8();
-        FileWriting::Replacement source{sourcePath, freshBytes,
-                                        FileWriting::create(sourcePath, freshBytes)};
+        FileWriting::Replacement source{
+            sourcePath, freshBytes, FileWriting::readOrCreate(sourcePath, freshBytes, filesThere)};
+        filesThere = !source.existing.created;
         const QByteArray &old = source.existing.bytes;
         bool keptAside = false;
         if (!m_overwrite && source.existing.regular && old != source.bytes) {
@@ -580,8 +585,10 @@ bool CodeGenerator::generate(const QList<ClassItem *> &items, const QString &fol
             }
         }
         const QByteArray headerBytes = headerText(item, diagram).toUtf8();
-        const FileWriting::Replacement header{headerPath, headerBytes,
-                                              FileWriting::create(headerPath, headerBytes)};
+        const FileWriting::Replacement header{
+            headerPath, headerBytes,
+            FileWriting::readOrCreate(headerPath, headerBytes, filesThere)};
+        filesThere = !header.existing.created;
 
         const int failed = FileWriting::replaceTogether({source, header});
         if (failed >= 0) {

@@ -53,30 +53,16 @@ QByteArray stage(const QByteArray &target, const QByteArray &bytes, unsigned per
     return QByteArray();
 }
 
-} // namespace
-
-namespace FileWriting {
-
-bool save(const QString &path, const QByteArray &bytes)
+// What read() tells, on a path already in the system's encoding; also whether nothing is
+// there.
+FileWriting::Existing readTarget(const QByteArray &target, const QByteArray &expected,
+                                 bool *absent = nullptr)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-Existing read(const QString &path, const QByteArray &expected)
-{
-    Existing existing;
+    FileWriting::Existing existing;
     // Not blocking, so that a pipe of that name cannot stop the generation.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(target.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (absent)
+        *absent = fd < 0 && errno == ENOENT;
     if (fd < 0)
         return existing;
     const auto readInto = [fd](char *to, qsizetype size) {
@@ -123,15 +109,44 @@ Existing read(const QString &path, const QByteArray &expected)
     return existing;
 }
 
-Existing create(const QString &path, const QByteArray &bytes)
+} // namespace
+
+namespace FileWriting {
+
+bool save(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+Existing read(const QString &path, const QByteArray &expected)
+{
+    return readTarget(QFile::encodeName(path), expected);
+}
+
+Existing readOrCreate(const QString &path, const QByteArray &bytes, bool probablyThere)
 {
     const QByteArray target = QFile::encodeName(path);
+    bool absent = true;
+    if (probablyThere) {
+        Existing existing = readTarget(target, bytes, &absent);
+        if (!absent)
+            return existing;
+    }
     // Exclusive and not following links: whatever is there already, even a dangling link,
     // goes the way of a replacement.
     const int fd =
         ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
-        return read(path, bytes);
+        return errno == EEXIST ? readTarget(target, bytes) : Existing();
     const bool written = writeAll(fd, bytes);
     if (::close(fd) == 0 && written) {
         Existing made;

@@ -29,8 +29,10 @@ Existing read(const QString &path, const QByteArray &expected = QByteArray());
 
 // A target that does not exist yet is made in place holding the bytes: with nothing to
 // replace, a temporary file and a rename would double the cost of a first generation. A
-// write cut short removes what it made. Any other target is read as read() does.
-Existing create(const QString &path, const QByteArray &bytes);
+// write cut short removes what it made. Any other target is read as read() does. The
+// guess says which to try first (a regeneration finds its files, a first generation
+// none); a wrong guess costs one more call to the system.
+Existing readOrCreate(const QString &path, const QByteArray &bytes, bool probablyThere);
 
 struct Replacement
 {
