@@ -314,6 +314,15 @@ void TestCodeGen::regeneration()
                          qPrintable(QLatin1String(row.name) + u' ' + name));
         }
     }
+
+    // A class with new files before one with written code: taking the second for new as
+    // well must not lose the code.
+    Diagram diagram;
+    const QList<ClassItem *> items{diagram.add(u"Fresh"_s), diagram.add(u"Person"_s)};
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(u"person.cpp"_s), kept.toUtf8()));
+    QVERIFY(generateCode(diagram, items, dir.path()));
+    QVERIFY(readAll(dir.filePath(u"person.cpp"_s)).contains(body.toUtf8()));
 }
 
 void TestCodeGen::compiles()
