@@ -8,9 +8,21 @@
 #include <QDomDocument>
 #include <QDomElement>
 
+namespace {
+
+// Every class shares one copy of the list: building it again for each class of a large
+// diagram cost more than the rest of the model's construction.
+const QStringList &sharedPrimitiveTypes()
+{
+    static const QStringList types = TypeScan::primitiveTypes();
+    return types;
+}
+
+} // namespace
+
 ClassModel::ClassModel(QObject *parent)
     : QObject(parent)
-    , m_primitiveTypes(TypeScan::primitiveTypes())
+    , m_primitiveTypes(sharedPrimitiveTypes())
 {}
 
 ClassModel::~ClassModel()
