@@ -16,26 +16,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
-// What the file says, gathered before any item is built.
-struct ArgRecord
+// What the file says, gathered before any box is built. Members are built as they are
+// read, which spares copying every value through a record of its own.
+struct MethodRecord
 {
-    QString name;
-    QString type;
-    QString defValue;
-    int range = 0;
-};
-
-struct FunctionRecord
-{
-    QString name;
-    QString returnType;
-    int range = 0;
+    std::unique_ptr<Function> method;
+    // Resolved against the class's attributes once the whole class is read.
     bool hasLinkedAtt = false;
     QString linkedAtt;
-    QList<ArgRecord> args;
 };
 
 struct ClassRecord
@@ -46,8 +39,8 @@ struct ClassRecord
     QString includes;
     float x = 0;
     float y = 0;
-    QList<FunctionRecord> methods;
-    QList<ArgRecord> attributes;
+    std::vector<MethodRecord> methods;
+    std::vector<std::unique_ptr<ArgAtt>> attributes;
 };
 
 struct LinkRecord
@@ -61,48 +54,28 @@ struct LinkRecord
 
 struct DiagramRecord
 {
-    QList<ClassRecord> classes;
+    std::vector<ClassRecord> classes;
     QList<LinkRecord> links;
 };
 
-// The attributes of an element are read in one pass, each name compared in place: most
-// of the reading time goes to the stream reader, and this keeps the rest small.
-int integer(QStringView value)
+// Numbers are almost always plain digits: those are read digit by digit, as the general
+// conversion costs hundreds of instructions a number. False otherwise.
+template<typename Text>
+bool wholeNumber(Text text, double *value)
 {
-    bool ok = false;
-    const int number = value.toInt(&ok, 10);
-    return ok ? number : 0;
-}
-
-// Positions are almost always plain whole numbers: those are read digit by digit, as
-// the general conversion costs thousands of instructions a number. False otherwise.
-bool wholeNumber(QStringView text, double *value)
-{
-    const bool negative = text.startsWith(u'-');
-    const QStringView digits = negative ? text.mid(1) : text;
-    if (digits.isEmpty() || digits.size() > 9)
+    const bool negative = !text.isEmpty() && text.at(0).unicode() == u'-';
+    const qsizetype first = negative ? 1 : 0;
+    if (text.size() == first || text.size() - first > 9)
         return false;
     int whole = 0;
-    for (const QChar c : digits) {
+    for (qsizetype i = first; i < text.size(); ++i) {
+        const auto c = text.at(i).unicode();
         if (c < u'0' || c > u'9')
             return false;
-        whole = whole * 10 + (c.unicode() - u'0');
+        whole = whole * 10 + (c - u'0');
     }
     *value = negative ? -double(whole) : double(whole);
     return true;
-}
-
-float coordinate(QStringView text)
-{
-    double value = 0;
-    if (!wholeNumber(text, &value)) {
-        bool ok = false;
-        value = text.toDouble(&ok);
-        if (!ok || !std::isfinite(value))
-            return 0;
-    }
-    // Brought inside the canvas where the box is built, once its size is known.
-    return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
 }
 
 // The two readers describe an attribute each in their own way. Names are compared with
@@ -117,89 +90,123 @@ QLatin1String nameOf(const XmlScanner::Attribute &attribute)
     return attribute.name;
 }
 
-QString valueOf(const QXmlStreamAttribute &attribute)
+// A value as the file has it, where plain digits look the same as the text they decode to.
+QStringView writtenOf(const QXmlStreamAttribute &attribute)
 {
-    return attribute.value().toString();
+    return attribute.value();
 }
 
-const QString &valueOf(const XmlScanner::Attribute &attribute)
+QLatin1String writtenOf(const XmlScanner::Attribute &attribute)
 {
-    return attribute.value;
+    return attribute.written;
 }
 
-template<typename Attributes>
-ClassRecord classRecord(const Attributes &attributes)
+template<typename Reader, typename Attribute>
+int integer(Reader &xml, const Attribute &attribute)
+{
+    double value = 0;
+    if (wholeNumber(writtenOf(attribute), &value))
+        return int(value);
+    bool ok = false;
+    const int number = xml.value(attribute).toInt(&ok, 10);
+    return ok ? number : 0;
+}
+
+template<typename Reader, typename Attribute>
+float coordinate(Reader &xml, const Attribute &attribute)
+{
+    double value = 0;
+    if (!wholeNumber(writtenOf(attribute), &value)) {
+        bool ok = false;
+        value = xml.value(attribute).toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return 0;
+    }
+    // Brought inside the canvas where the box is built, once its size is known.
+    return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
+}
+
+// The attributes of an element are read in one pass, each name compared in place.
+template<typename Reader>
+ClassRecord classRecord(Reader &xml)
 {
     ClassRecord record;
-    for (const auto &attribute : attributes) {
+    for (const auto &attribute : xml.attributes()) {
         const auto name = nameOf(attribute);
         if (name == QLatin1String("name"))
-            record.name = valueOf(attribute);
+            record.name = xml.value(attribute);
         else if (name == QLatin1String("comment"))
-            record.comment = valueOf(attribute);
+            record.comment = xml.value(attribute);
         else if (name == QLatin1String("parentName"))
-            record.parentName = valueOf(attribute);
+            record.parentName = xml.value(attribute);
         else if (name == QLatin1String("includes"))
-            record.includes = valueOf(attribute);
+            record.includes = xml.value(attribute);
         else if (name == QLatin1String("posX"))
-            record.x = coordinate(valueOf(attribute));
+            record.x = coordinate(xml, attribute);
         else if (name == QLatin1String("posY"))
-            record.y = coordinate(valueOf(attribute));
+            record.y = coordinate(xml, attribute);
     }
     return record;
 }
 
-template<typename Attributes>
-FunctionRecord functionRecord(const Attributes &attributes)
+template<typename Reader>
+MethodRecord methodRecord(Reader &xml)
 {
-    FunctionRecord record;
-    for (const auto &attribute : attributes) {
-        const auto name = nameOf(attribute);
-        if (name == QLatin1String("name")) {
-            record.name = valueOf(attribute);
-        } else if (name == QLatin1String("returnType")) {
-            record.returnType = valueOf(attribute);
-        } else if (name == QLatin1String("range")) {
-            record.range = integer(valueOf(attribute));
-        } else if (name == QLatin1String("linkedAtt")) {
+    MethodRecord record;
+    QString name;
+    QString returnType;
+    int range = 0;
+    for (const auto &attribute : xml.attributes()) {
+        const auto key = nameOf(attribute);
+        if (key == QLatin1String("name")) {
+            name = xml.value(attribute);
+        } else if (key == QLatin1String("returnType")) {
+            returnType = xml.value(attribute);
+        } else if (key == QLatin1String("range")) {
+            range = integer(xml, attribute);
+        } else if (key == QLatin1String("linkedAtt")) {
             record.hasLinkedAtt = true;
-            record.linkedAtt = valueOf(attribute);
+            record.linkedAtt = xml.value(attribute);
         }
     }
+    record.method = std::make_unique<Function>(name, returnType, range, QList<ArgAtt *>());
     return record;
 }
 
-template<typename Attributes>
-ArgRecord argRecord(const Attributes &attributes)
+template<typename Reader>
+std::unique_ptr<ArgAtt> argAtt(Reader &xml)
 {
-    ArgRecord record;
-    for (const auto &attribute : attributes) {
-        const auto name = nameOf(attribute);
-        if (name == QLatin1String("name"))
-            record.name = valueOf(attribute);
-        else if (name == QLatin1String("type"))
-            record.type = valueOf(attribute);
-        else if (name == QLatin1String("defValue"))
-            record.defValue = valueOf(attribute);
-        else if (name == QLatin1String("range"))
-            record.range = integer(valueOf(attribute));
+    QString name;
+    QString type;
+    QString defValue;
+    int range = 0;
+    for (const auto &attribute : xml.attributes()) {
+        const auto key = nameOf(attribute);
+        if (key == QLatin1String("name"))
+            name = xml.value(attribute);
+        else if (key == QLatin1String("type"))
+            type = xml.value(attribute);
+        else if (key == QLatin1String("defValue"))
+            defValue = xml.value(attribute);
+        else if (key == QLatin1String("range"))
+            range = integer(xml, attribute);
     }
-    return record;
+    return std::make_unique<ArgAtt>(name, type, defValue, range);
 }
 
-template<typename Attributes>
-LinkRecord linkRecord(const Attributes &attributes, qsizetype classesBefore)
+template<typename Reader>
+LinkRecord linkRecord(Reader &xml, qsizetype classesBefore)
 {
     LinkRecord record;
     record.classesBefore = classesBefore;
-    for (const auto &attribute : attributes) {
+    for (const auto &attribute : xml.attributes()) {
         const auto name = nameOf(attribute);
         if (name == QLatin1String("master"))
-            record.master = valueOf(attribute);
+            record.master = xml.value(attribute);
         else if (name == QLatin1String("slave"))
-            record.slave = valueOf(attribute);
+            record.slave = xml.value(attribute);
         else if (name == QLatin1String("type"))
-            record.type = integer(valueOf(attribute));
+            record.type = integer(xml, attribute);
     }
     return record;
 }
@@ -232,6 +239,10 @@ public:
     }
     QStringView name() const { return m_xml.qualifiedName(); }
     const QXmlStreamAttributes &attributes() const { return m_attributes; }
+    QString value(const QXmlStreamAttribute &attribute) const
+    {
+        return attribute.value().toString();
+    }
     int depth() const { return m_guard.depth(); }
 
 private:
@@ -246,25 +257,24 @@ bool parse(Reader &xml, DiagramRecord *diagram)
     // Depth 1 is the document element, whatever its tag; 2 its classes and links;
     // 3 the members of a class; 4 the arguments of a method.
     ClassRecord *currentClass = nullptr;
-    FunctionRecord *currentFunction = nullptr;
+    Function *currentFunction = nullptr;
     for (;;) {
         switch (xml.readNext()) {
         case XmlScanner::StartElement: {
             const int depth = xml.depth();
             const auto tag = xml.name();
-            const auto &attributes = xml.attributes();
             if (depth == 2 && tag == QLatin1String("class")) {
-                diagram->classes.append(classRecord(attributes));
-                currentClass = &diagram->classes.last();
+                diagram->classes.push_back(classRecord(xml));
+                currentClass = &diagram->classes.back();
             } else if (depth == 2 && tag == QLatin1String("link")) {
-                diagram->links.append(linkRecord(attributes, diagram->classes.size()));
+                diagram->links.append(linkRecord(xml, qsizetype(diagram->classes.size())));
             } else if (depth == 3 && currentClass && tag == QLatin1String("function")) {
-                currentClass->methods.append(functionRecord(attributes));
-                currentFunction = &currentClass->methods.last();
+                currentClass->methods.push_back(methodRecord(xml));
+                currentFunction = currentClass->methods.back().method.get();
             } else if (depth == 3 && currentClass && tag == QLatin1String("arg-att")) {
-                currentClass->attributes.append(argRecord(attributes));
+                currentClass->attributes.push_back(argAtt(xml));
             } else if (depth == 4 && currentFunction && tag == QLatin1String("arg-att")) {
-                currentFunction->args.append(argRecord(attributes));
+                currentFunction->addArg(argAtt(xml).release());
             }
             break;
         }
@@ -293,42 +303,35 @@ bool parse(const QByteArray &data, DiagramRecord *diagram)
     return parse(general, diagram);
 }
 
-ArgAtt *argAtt(const ArgRecord &record)
-{
-    return new ArgAtt(record.name, record.type, record.defValue, record.range);
-}
-
-ClassItem *buildClass(const ClassRecord &record, const QFont *font)
+// The class's members pass to its model, which owns them from then on.
+ClassItem *buildClass(ClassRecord &record, const QFont *font)
 {
     auto *item = new ClassItem(font);
     ClassModel *model = item->getModel();
     model->setName(record.name);
 
     QList<Function *> methods;
+    methods.reserve(qsizetype(record.methods.size()));
+    for (MethodRecord &method : record.methods)
+        methods.append(method.method.release());
     QList<ArgAtt *> attributes;
-    for (const FunctionRecord &method : record.methods) {
-        QList<ArgAtt *> args;
-        for (const ArgRecord &arg : method.args)
-            args.append(argAtt(arg));
-        methods.append(new Function(method.name, method.returnType, method.range, args));
-        methods.last()->setLinkedAttName(method.linkedAtt);
-    }
-    for (const ArgRecord &attribute : record.attributes)
-        attributes.append(argAtt(attribute));
+    attributes.reserve(qsizetype(record.attributes.size()));
+    for (std::unique_ptr<ArgAtt> &attribute : record.attributes)
+        attributes.append(attribute.release());
 
     // An accessor points at the last attribute bearing its name. A method written
     // without "linkedAtt" stays unlinked even beside an attribute with an empty name.
     QHash<QString, ArgAtt *> attributeByName;
     for (qsizetype i = 0; i < methods.size(); ++i) {
-        if (!record.methods.at(i).hasLinkedAtt)
+        const MethodRecord &method = record.methods.at(size_t(i));
+        if (!method.hasLinkedAtt)
             continue;
         if (attributeByName.isEmpty()) {
             for (ArgAtt *attribute : std::as_const(attributes))
                 attributeByName.insert(attribute->name(), attribute);
         }
-        if (ArgAtt *attribute = attributeByName.value(methods.at(i)->linkedAttName()))
+        if (ArgAtt *attribute = attributeByName.value(method.linkedAtt))
             methods.at(i)->setLinkedAtt(attribute);
-        methods.at(i)->setLinkedAttName(QString());
     }
 
     model->setComment(record.comment);
@@ -388,7 +391,8 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
     if (!parse(data, &diagram))
         return CannotParse;
 
-    for (const ClassRecord &record : std::as_const(diagram.classes))
+    m_items.classes.reserve(qsizetype(diagram.classes.size()));
+    for (ClassRecord &record : diagram.classes)
         m_items.classes.append(buildClass(record, m_font));
 
     // The classes a link may name are those read before it; of several that bear a

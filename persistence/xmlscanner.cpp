@@ -43,6 +43,19 @@ bool isPlainCharacter(char32_t c)
            || (c >= 0xE000 && c <= 0xFFFD && c != 0xFEFF) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+// What a byte means inside an attribute value.
+enum ValueByte : unsigned char { Text, Quote, Reference, Refused };
+constexpr auto valueBytes = [] {
+    std::array<unsigned char, 256> kinds{};
+    kinds[size_t('"')] = Quote;
+    kinds[size_t('\'')] = Quote;
+    kinds[size_t('&')] = Reference;
+    // White space in a value is normalized by a reader; our writer escapes it.
+    for (const char refused : {'<', '\t', '\n', '\r'})
+        kinds[size_t(refused)] = Refused;
+    return kinds;
+}();
+
 // The code point of a well-formed, shortest UTF-8 sequence at `at`, which it passes.
 bool readUtf8(const unsigned char *&at, const unsigned char *end, char32_t *code)
 {
@@ -214,25 +227,45 @@ bool XmlScanner::readQuoted(QByteArrayView *text)
     return true;
 }
 
-bool XmlScanner::readValue(QString *value)
+bool XmlScanner::readValue(Attribute *attribute)
 {
-    QByteArrayView raw;
-    if (!readQuoted(&raw))
+    if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
         return false;
-    const char *const begin = raw.data();
-    const char *const close = begin + raw.size();
-    const auto decode = [this](const char *from, const char *to) {
-        return m_latin1 ? QString::fromLatin1(from, to - from) : QString::fromUtf8(from, to - from);
-    };
-    const char *run = begin;
-    value->clear();
-    for (const char *at = begin; at < close; ++at) {
-        // White space in a value is normalized by a reader; our writer escapes it.
-        if (*at == '<' || *at == '\t' || *at == '\n' || *at == '\r')
+    const char quote = *m_at++;
+    const char *const begin = m_at;
+    bool references = false;
+    for (; m_at < m_end; ++m_at) {
+        const unsigned char kind = valueBytes[static_cast<unsigned char>(*m_at)];
+        if (kind == Text)
+            continue;
+        if (kind == Refused)
             return false;
+        if (kind == Reference)
+            references = true;
+        else if (*m_at == quote)
+            break;
+    }
+    if (m_at == m_end)
+        return false;
+    attribute->written = QLatin1String(begin, m_at);
+    ++m_at;
+    return !references || resolveReferences(attribute->written, &attribute->resolved);
+}
+
+QString XmlScanner::decode(QLatin1String text) const
+{
+    return m_latin1 ? QString::fromLatin1(text.data(), text.size())
+                    : QString::fromUtf8(text.data(), text.size());
+}
+
+bool XmlScanner::resolveReferences(QLatin1String written, QString *value) const
+{
+    const char *const close = written.data() + written.size();
+    const char *run = written.data();
+    for (const char *at = run; at < close; ++at) {
         if (*at != '&')
             continue;
-        *value += decode(run, at);
+        *value += decode(QLatin1String(run, at));
         const char *const semicolon = find(at, close, ';');
         if (!semicolon)
             return false;
@@ -279,26 +312,28 @@ bool XmlScanner::readValue(QString *value)
         at = semicolon;
         run = semicolon + 1;
     }
-    if (run != begin) {
-        *value += decode(run, close);
-        return true;
-    }
+    *value += decode(QLatin1String(run, close));
+    return true;
+}
+
+QString XmlScanner::value(const Attribute &attribute)
+{
+    if (!attribute.resolved.isNull())
+        return attribute.resolved;
     // Bounded, so that a hostile file of many distinct values cannot make it grow much.
     constexpr qsizetype shortValue = 24;
     constexpr qsizetype sharedValues = 4096;
-    if (raw.size() > shortValue) {
-        *value = decode(begin, close);
-        return true;
-    }
-    const auto known = m_values.constFind(raw);
-    if (known != m_values.cend()) {
-        *value = *known;
-        return true;
-    }
-    *value = decode(begin, close);
+    const QLatin1String written = attribute.written;
+    if (written.size() > shortValue)
+        return decode(written);
+    const QByteArrayView key(written.data(), written.size());
+    const auto known = m_values.constFind(key);
+    if (known != m_values.cend())
+        return *known;
+    const QString text = decode(written);
     if (m_values.size() < sharedValues)
-        m_values.insert(raw, *value);
-    return true;
+        m_values.insert(key, text);
+    return text;
 }
 
 bool XmlScanner::readAttributes(bool *empty)
@@ -322,9 +357,11 @@ bool XmlScanner::readAttributes(bool *empty)
             if (earlier.name == attribute.name)
                 return false;
         }
-        if (!readEquals() || !readValue(&attribute.value))
+        if (!readEquals() || !readValue(&attribute))
             return false;
-        m_characters += attribute.name.size() + attribute.value.size();
+        // Counted as written, which is never shorter than the decoded text: the limit
+        // may only make the scanner give up sooner than the general reader would.
+        m_characters += attribute.name.size() + attribute.written.size();
         m_attributes.append(std::move(attribute));
     }
 }

@@ -18,10 +18,14 @@ class XmlScanner
 public:
     enum Token { StartElement, EndElement, EndDocument, GaveUp };
 
+    // A value is decoded only when asked for: many are numbers, read from the bytes.
     struct Attribute
     {
         QLatin1String name;
-        QString value;
+        // The value as it stands between the quotes, references unresolved.
+        QLatin1String written;
+        // The value when it held references (resolved while checking them), else null.
+        QString resolved;
     };
 
     // The document must outlive the scanner: names point into it.
@@ -33,6 +37,8 @@ public:
     // The element just started or ended; the attributes of the one just started.
     QLatin1String name() const { return m_name; }
     const QList<Attribute> &attributes() const { return m_attributes; }
+    // The text of one of those values.
+    QString value(const Attribute &attribute);
     // 1 inside the document element, 2 inside its children...
     int depth() const { return int(m_open.size()); }
 
@@ -45,7 +51,9 @@ private:
     bool readAttributes(bool *empty);
     bool readEquals();
     bool readQuoted(QByteArrayView *text);
-    bool readValue(QString *value);
+    bool readValue(Attribute *attribute);
+    bool resolveReferences(QLatin1String written, QString *value) const;
+    QString decode(QLatin1String text) const;
     bool skipSpace();
     Token giveUp();
 
