@@ -43,10 +43,18 @@ bool isPlainCharacter(char32_t c)
            || (c >= 0xE000 && c <= 0xFFFD && c != 0xFEFF) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// What a byte means inside an attribute value.
-enum ValueByte : unsigned char { Text, Quote, Reference, Refused };
+bool isPrintableAscii(char c)
+{
+    return c >= 0x20 && c < 0x7F;
+}
+
+// What a byte means inside an attribute value. Characters other than printable ASCII are
+// checked one by one, as they are met.
+enum ValueByte : unsigned char { Text, Quote, Reference, Refused, Other };
 constexpr auto valueBytes = [] {
     std::array<unsigned char, 256> kinds{};
+    for (int c = 0; c < 256; ++c)
+        kinds[size_t(c)] = c >= 0x20 && c < 0x7F ? Text : Other;
     kinds[size_t('"')] = Quote;
     kinds[size_t('\'')] = Quote;
     kinds[size_t('&')] = Reference;
@@ -107,29 +115,38 @@ const char *find(const char *from, const char *to, char c)
 XmlScanner::XmlScanner(QByteArrayView document)
     : m_at(document.data())
     , m_end(document.data() + document.size())
-{}
+{
+    // Sized once: growing it step by step cost more than the few kilobytes it takes.
+    m_values.reserve(sharedValues);
+}
 
 XmlScanner::Token XmlScanner::giveUp()
 {
     return m_last = GaveUp;
 }
 
+// The scans below walk a local pointer: the compiler cannot keep a member in a register
+// across the loop, and these loops run for every byte of the document.
 bool XmlScanner::skipSpace()
 {
-    const char *const from = m_at;
-    while (m_at < m_end && isSpace(*m_at))
-        ++m_at;
-    return m_at != from;
+    const char *at = m_at;
+    while (at < m_end && isSpace(*at))
+        ++at;
+    const bool skipped = at != m_at;
+    m_at = at;
+    return skipped;
 }
 
 bool XmlScanner::readName(QLatin1String *name)
 {
     const char *const from = m_at;
-    if (m_at == m_end || !isNameStart(*m_at))
+    if (from == m_end || !isNameStart(*from))
         return false;
-    while (++m_at < m_end && isNameChar(*m_at)) {
-    }
-    *name = QLatin1String(from, m_at);
+    const char *at = from + 1;
+    while (at < m_end && isNameChar(*at))
+        ++at;
+    m_at = at;
+    *name = QLatin1String(from, at);
     // Names starting with "xml" are reserved, and the general reader may treat them apart.
     return m_at - from < 3 || (from[0] | 0x20) != 'x' || (from[1] | 0x20) != 'm'
            || (from[2] | 0x20) != 'l';
@@ -176,41 +193,33 @@ bool XmlScanner::readDeclaration()
     return true;
 }
 
-bool XmlScanner::validCharacters() const
+bool XmlScanner::passCharacter(const char *&at) const
 {
-    auto at = reinterpret_cast<const unsigned char *>(m_at);
-    const auto end = reinterpret_cast<const unsigned char *>(m_end);
-    const quint64 ones = 0x0101010101010101ULL;
-    const quint64 highs = 0x8080808080808080ULL;
-    while (at < end) {
-        // Eight printable ASCII characters at a time: the lowest byte below 0x20 sets its
-        // high bit when 0x20 is taken away, 0x7F sets it when 1 is added.
-        if (end - at >= 8) {
-            quint64 word = 0;
-            std::memcpy(&word, at, 8);
-            if ((((word - 0x20 * ones) | word | (word + ones)) & highs) == 0) {
-                at += 8;
-                continue;
-            }
-        }
-        char32_t code = *at;
-        if (m_latin1)
-            ++at;
-        else if (!readUtf8(at, end, &code))
-            return false;
-        if (!isPlainCharacter(code))
-            return false;
-    }
+    auto byte = reinterpret_cast<const unsigned char *>(at);
+    char32_t code = *byte;
+    if (m_latin1 || code < 0x80)
+        ++byte;
+    else if (!readUtf8(byte, reinterpret_cast<const unsigned char *>(m_end), &code))
+        return false;
+    if (!isPlainCharacter(code))
+        return false;
+    at = reinterpret_cast<const char *>(byte);
     return true;
 }
 
 bool XmlScanner::readEquals()
 {
-    skipSpace();
-    if (m_at == m_end || *m_at != '=')
-        return false;
-    ++m_at;
-    skipSpace();
+    // Our writer puts no space around '=': that case is tried first.
+    if (m_at != m_end && *m_at == '=') {
+        ++m_at;
+    } else {
+        skipSpace();
+        if (m_at == m_end || *m_at != '=')
+            return false;
+        ++m_at;
+    }
+    if (m_at != m_end && isSpace(*m_at))
+        skipSpace();
     return true;
 }
 
@@ -231,24 +240,32 @@ bool XmlScanner::readValue(Attribute *attribute)
 {
     if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
         return false;
-    const char quote = *m_at++;
-    const char *const begin = m_at;
+    const char quote = *m_at;
+    const char *const begin = m_at + 1;
+    const char *at = begin;
     bool references = false;
-    for (; m_at < m_end; ++m_at) {
-        const unsigned char kind = valueBytes[static_cast<unsigned char>(*m_at)];
-        if (kind == Text)
-            continue;
-        if (kind == Refused)
-            return false;
-        if (kind == Reference)
+    while (at < m_end) {
+        const unsigned char kind = valueBytes[static_cast<unsigned char>(*at)];
+        if (kind == Text) {
+            ++at;
+        } else if (kind == Quote) {
+            if (*at == quote)
+                break;
+            ++at;
+        } else if (kind == Reference) {
             references = true;
-        else if (*m_at == quote)
-            break;
+            ++at;
+        } else if (kind == Other) {
+            if (!passCharacter(at))
+                return false;
+        } else {
+            return false;
+        }
     }
-    if (m_at == m_end)
+    if (at == m_end)
         return false;
-    attribute->written = QLatin1String(begin, m_at);
-    ++m_at;
+    attribute->written = QLatin1String(begin, at);
+    m_at = at + 1;
     return !references || resolveReferences(attribute->written, &attribute->resolved);
 }
 
@@ -262,10 +279,12 @@ bool XmlScanner::resolveReferences(QLatin1String written, QString *value) const
 {
     const char *const close = written.data() + written.size();
     const char *run = written.data();
+    // A reference is longer than what it stands for, and so is a UTF-8 sequence.
+    value->reserve(written.size());
     for (const char *at = run; at < close; ++at) {
         if (*at != '&')
             continue;
-        *value += decode(QLatin1String(run, at));
+        appendDecoded(value, QLatin1String(run, at));
         const char *const semicolon = find(at, close, ';');
         if (!semicolon)
             return false;
@@ -312,17 +331,22 @@ bool XmlScanner::resolveReferences(QLatin1String written, QString *value) const
         at = semicolon;
         run = semicolon + 1;
     }
-    *value += decode(QLatin1String(run, close));
+    appendDecoded(value, QLatin1String(run, close));
     return true;
+}
+
+void XmlScanner::appendDecoded(QString *value, QLatin1String text) const
+{
+    if (m_latin1)
+        value->append(text);
+    else
+        value->append(QString::fromUtf8(text.data(), text.size()));
 }
 
 QString XmlScanner::value(const Attribute &attribute)
 {
     if (!attribute.resolved.isNull())
         return attribute.resolved;
-    // Bounded, so that a hostile file of many distinct values cannot make it grow much.
-    constexpr qsizetype shortValue = 24;
-    constexpr qsizetype sharedValues = 4096;
     const QLatin1String written = attribute.written;
     if (written.size() > shortValue)
         return decode(written);
@@ -372,7 +396,7 @@ XmlScanner::Token XmlScanner::readNext()
         return m_last;
     if (!m_started) {
         m_started = true;
-        if (!readDeclaration() || !validCharacters())
+        if (!readDeclaration())
             return giveUp();
     }
     if (!m_emptyElement) {
@@ -382,9 +406,13 @@ XmlScanner::Token XmlScanner::readNext()
         const char *open = find(m_at, m_end, '<');
         if (!open)
             open = m_end;
-        for (const char *at = text; at < open; ++at) {
+        for (const char *at = text; at < open;) {
             if ((m_open.isEmpty() && !isSpace(*at)) || *at == '&'
                 || (*at == ']' && QByteArrayView(at, open - at).startsWith("]]>")))
+                return giveUp();
+            if (isPrintableAscii(*at) || isSpace(*at))
+                ++at;
+            else if (!passCharacter(at))
                 return giveUp();
         }
         m_characters += open - text;

@@ -6,6 +6,7 @@
 #include <QLatin1String>
 #include <QList>
 #include <QString>
+#include <QVarLengthArray>
 
 // Reads the plain XML that our writer produces several times faster than QXmlStreamReader:
 // ASCII names, UTF-8 or ISO-8859-1, the predefined entities and character references,
@@ -36,7 +37,7 @@ public:
 
     // The element just started or ended; the attributes of the one just started.
     QLatin1String name() const { return m_name; }
-    const QList<Attribute> &attributes() const { return m_attributes; }
+    const QVarLengthArray<Attribute, 8> &attributes() const { return m_attributes; }
     // The text of one of those values.
     QString value(const Attribute &attribute);
     // 1 inside the document element, 2 inside its children...
@@ -46,7 +47,9 @@ private:
     // What is left of the document.
     QByteArrayView rest() const { return QByteArrayView(m_at, m_end - m_at); }
     bool readDeclaration();
-    bool validCharacters() const;
+    // Passes the character at `at`, a byte or a UTF-8 sequence, if it is one that XML
+    // allows and that every reader treats alike.
+    bool passCharacter(const char *&at) const;
     bool readName(QLatin1String *name);
     bool readAttributes(bool *empty);
     bool readEquals();
@@ -54,6 +57,7 @@ private:
     bool readValue(Attribute *attribute);
     bool resolveReferences(QLatin1String written, QString *value) const;
     QString decode(QLatin1String text) const;
+    void appendDecoded(QString *value, QLatin1String text) const;
     bool skipSpace();
     Token giveUp();
 
@@ -66,10 +70,13 @@ private:
     qint64 m_characters = 0;
     Token m_last = StartElement;
     QLatin1String m_name;
-    QList<Attribute> m_attributes;
+    QVarLengthArray<Attribute, 8> m_attributes;
     QList<QLatin1String> m_open;
     // Names, types and ranges repeat from class to class: each short value is decoded
     // once and shared, which saves an allocation and its memory for most values.
+    // Bounded, so that a hostile file of many distinct values cannot make it grow much.
+    static constexpr qsizetype shortValue = 24;
+    static constexpr qsizetype sharedValues = 4096;
     QHash<QByteArrayView, QString> m_values;
 };
 
