@@ -116,8 +116,9 @@ XmlScanner::XmlScanner(QByteArrayView document)
     : m_at(document.data())
     , m_end(document.data() + document.size())
 {
-    // Sized once: growing it step by step cost more than the few kilobytes it takes.
+    // Sized once: growing them step by step cost more than the few kilobytes they take.
     m_values.reserve(sharedValues);
+    m_attributes.reserve(8);
 }
 
 XmlScanner::Token XmlScanner::giveUp()
@@ -125,9 +126,9 @@ XmlScanner::Token XmlScanner::giveUp()
     return m_last = GaveUp;
 }
 
-// The scans below walk a local pointer: the compiler cannot keep a member in a register
-// across the loop, and these loops run for every byte of the document.
-bool XmlScanner::skipSpace()
+// The scans below run for every attribute: they are inline, and their loops walk a local
+// pointer, which the compiler keeps in a register where it could not keep a member.
+inline bool XmlScanner::skipSpace()
 {
     const char *at = m_at;
     while (at < m_end && isSpace(*at))
@@ -137,7 +138,7 @@ bool XmlScanner::skipSpace()
     return skipped;
 }
 
-bool XmlScanner::readName(QLatin1String *name)
+inline bool XmlScanner::readName(QLatin1String *name)
 {
     const char *const from = m_at;
     if (from == m_end || !isNameStart(*from))
@@ -207,7 +208,7 @@ bool XmlScanner::passCharacter(const char *&at) const
     return true;
 }
 
-bool XmlScanner::readEquals()
+inline bool XmlScanner::readEquals()
 {
     // Our writer puts no space around '=': that case is tried first.
     if (m_at != m_end && *m_at == '=') {
@@ -236,7 +237,7 @@ bool XmlScanner::readQuoted(QByteArrayView *text)
     return true;
 }
 
-bool XmlScanner::readValue(Attribute *attribute)
+inline bool XmlScanner::readValue(Attribute *attribute)
 {
     if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
         return false;
@@ -374,11 +375,15 @@ bool XmlScanner::readAttributes(bool *empty)
             ++m_at;
             return true;
         }
-        Attribute attribute;
-        if (!spaced || !readName(&attribute.name))
+        if (!spaced)
             return false;
-        for (const Attribute &earlier : std::as_const(m_attributes)) {
-            if (earlier.name == attribute.name)
+        // Read in place: on a fault the scanner gives up, and what it holds no longer counts.
+        Attribute &attribute = m_attributes.emplace_back();
+        if (!readName(&attribute.name))
+            return false;
+        const auto earlier = m_attributes.cend() - 1;
+        for (auto other = m_attributes.cbegin(); other != earlier; ++other) {
+            if (other->name == attribute.name)
                 return false;
         }
         if (!readEquals() || !readValue(&attribute))
@@ -386,7 +391,6 @@ bool XmlScanner::readAttributes(bool *empty)
         // Counted as written, which is never shorter than the decoded text: the limit
         // may only make the scanner give up sooner than the general reader would.
         m_characters += attribute.name.size() + attribute.written.size();
-        m_attributes.append(std::move(attribute));
     }
 }
 

@@ -6,7 +6,8 @@
 #include <QLatin1String>
 #include <QList>
 #include <QString>
-#include <QVarLengthArray>
+
+#include <vector>
 
 // Reads the plain XML that our writer produces several times faster than QXmlStreamReader:
 // ASCII names, UTF-8 or ISO-8859-1, the predefined entities and character references,
@@ -37,7 +38,7 @@ public:
 
     // The element just started or ended; the attributes of the one just started.
     QLatin1String name() const { return m_name; }
-    const QVarLengthArray<Attribute, 8> &attributes() const { return m_attributes; }
+    const std::vector<Attribute> &attributes() const { return m_attributes; }
     // The text of one of those values.
     QString value(const Attribute &attribute);
     // 1 inside the document element, 2 inside its children...
@@ -70,7 +71,7 @@ private:
     qint64 m_characters = 0;
     Token m_last = StartElement;
     QLatin1String m_name;
-    QVarLengthArray<Attribute, 8> m_attributes;
+    std::vector<Attribute> m_attributes;
     QList<QLatin1String> m_open;
     // Names, types and ranges repeat from class to class: each short value is decoded
     // once and shared, which saves an allocation and its memory for most values.
