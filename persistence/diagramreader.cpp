@@ -12,23 +12,30 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QStringTokenizer>
 #include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <vector>
 
 namespace {
 
 // What the file says, gathered before any box is built. Members are built as they are
 // read, which spares copying every value through a record of its own.
-struct MethodRecord
+
+// A method written with "linkedAtt": the attribute it names is looked up once the whole
+// class is read.
+struct Accessor
 {
-    std::unique_ptr<Function> method;
-    // Resolved against the class's attributes once the whole class is read.
-    bool hasLinkedAtt = false;
-    QString linkedAtt;
+    Function *method = nullptr;
+    QString attribute;
+};
+
+// Where the members of one class lie in one of the diagram's lists.
+struct Run
+{
+    qsizetype first = 0;
+    qsizetype count = 0;
 };
 
 struct ClassRecord
@@ -39,8 +46,10 @@ struct ClassRecord
     QString includes;
     float x = 0;
     float y = 0;
-    std::vector<MethodRecord> methods;
-    std::vector<std::unique_ptr<ArgAtt>> attributes;
+    // Its runs in the diagram's lists of members.
+    Run methods;
+    Run attributes;
+    Run accessors;
 };
 
 struct LinkRecord
@@ -52,10 +61,32 @@ struct LinkRecord
     qsizetype classesBefore = 0;
 };
 
+// The members of all classes are kept in file order, each class's in one run: lists of
+// their own cost each class an allocation or two more. The record deletes the members
+// that no model took, as when a document is given up halfway.
 struct DiagramRecord
 {
-    std::vector<ClassRecord> classes;
+    DiagramRecord() = default;
+    DiagramRecord(const DiagramRecord &) = delete;
+    DiagramRecord &operator=(const DiagramRecord &) = delete;
+    ~DiagramRecord() { clear(); }
+
+    void clear()
+    {
+        qDeleteAll(methods);
+        qDeleteAll(attributes);
+        classes.clear();
+        links.clear();
+        methods.clear();
+        attributes.clear();
+        accessors.clear();
+    }
+
+    QList<ClassRecord> classes;
     QList<LinkRecord> links;
+    QList<Function *> methods;
+    QList<ArgAtt *> attributes;
+    QList<Accessor> accessors;
 };
 
 // Numbers are almost always plain digits: those are read digit by digit, as the general
@@ -149,13 +180,15 @@ ClassRecord classRecord(Reader &xml)
     return record;
 }
 
+// A method of the last class read, and its accessor's entry if it names an attribute.
 template<typename Reader>
-MethodRecord methodRecord(Reader &xml)
+Function *readMethod(Reader &xml, DiagramRecord *diagram)
 {
-    MethodRecord record;
     QString name;
     QString returnType;
     int range = 0;
+    bool linked = false;
+    QString linkedAtt;
     for (const auto &attribute : xml.attributes()) {
         const auto key = nameOf(attribute);
         if (key == QLatin1String("name")) {
@@ -165,16 +198,23 @@ MethodRecord methodRecord(Reader &xml)
         } else if (key == QLatin1String("range")) {
             range = integer(xml, attribute);
         } else if (key == QLatin1String("linkedAtt")) {
-            record.hasLinkedAtt = true;
-            record.linkedAtt = xml.value(attribute);
+            linked = true;
+            linkedAtt = xml.value(attribute);
         }
     }
-    record.method = std::make_unique<Function>(name, returnType, range, QList<ArgAtt *>());
-    return record;
+    auto *method = new Function(name, returnType, range, QList<ArgAtt *>());
+    ClassRecord &owner = diagram->classes.last();
+    diagram->methods.append(method);
+    ++owner.methods.count;
+    if (linked) {
+        diagram->accessors.append({method, linkedAtt});
+        ++owner.accessors.count;
+    }
+    return method;
 }
 
 template<typename Reader>
-std::unique_ptr<ArgAtt> argAtt(Reader &xml)
+ArgAtt *argAtt(Reader &xml)
 {
     QString name;
     QString type;
@@ -191,7 +231,7 @@ std::unique_ptr<ArgAtt> argAtt(Reader &xml)
         else if (key == QLatin1String("range"))
             range = integer(xml, attribute);
     }
-    return std::make_unique<ArgAtt>(name, type, defValue, range);
+    return new ArgAtt(name, type, defValue, range);
 }
 
 template<typename Reader>
@@ -264,17 +304,20 @@ bool parse(Reader &xml, DiagramRecord *diagram)
             const int depth = xml.depth();
             const auto tag = xml.name();
             if (depth == 2 && tag == QLatin1String("class")) {
-                diagram->classes.push_back(classRecord(xml));
-                currentClass = &diagram->classes.back();
+                diagram->classes.append(classRecord(xml));
+                currentClass = &diagram->classes.last();
+                currentClass->methods.first = diagram->methods.size();
+                currentClass->attributes.first = diagram->attributes.size();
+                currentClass->accessors.first = diagram->accessors.size();
             } else if (depth == 2 && tag == QLatin1String("link")) {
-                diagram->links.append(linkRecord(xml, qsizetype(diagram->classes.size())));
+                diagram->links.append(linkRecord(xml, diagram->classes.size()));
             } else if (depth == 3 && currentClass && tag == QLatin1String("function")) {
-                currentClass->methods.push_back(methodRecord(xml));
-                currentFunction = currentClass->methods.back().method.get();
+                currentFunction = readMethod(xml, diagram);
             } else if (depth == 3 && currentClass && tag == QLatin1String("arg-att")) {
-                currentClass->attributes.push_back(argAtt(xml));
+                diagram->attributes.append(argAtt(xml));
+                ++currentClass->attributes.count;
             } else if (depth == 4 && currentFunction && tag == QLatin1String("arg-att")) {
-                currentFunction->addArg(argAtt(xml).release());
+                currentFunction->addArg(argAtt(xml));
             }
             break;
         }
@@ -298,47 +341,76 @@ bool parse(const QByteArray &data, DiagramRecord *diagram)
     XmlScanner scanner(data);
     if (parse(scanner, diagram))
         return true;
-    *diagram = DiagramRecord();
+    diagram->clear();
     GeneralReader general(data);
     return parse(general, diagram);
 }
 
+// The last attribute bearing a name, or null.
+ArgAtt *lastNamed(const QList<ArgAtt *> &attributes, const QString &name)
+{
+    for (auto attribute = attributes.crbegin(); attribute != attributes.crend(); ++attribute) {
+        if ((*attribute)->name() == name)
+            return *attribute;
+    }
+    return nullptr;
+}
+
+// An accessor points at the last attribute bearing its name. A method written without
+// "linkedAtt" stays unlinked even beside an attribute with an empty name.
+void linkAccessors(const QList<Accessor> &accessors, Run run, const QList<ArgAtt *> &attributes)
+{
+    // Most classes have a few attributes, which a search passes faster than a hash is
+    // built; a large class is hashed, so that it still takes linear time.
+    constexpr qsizetype searched = 16;
+    const bool hashed = attributes.size() > searched;
+    QHash<QString, ArgAtt *> byName;
+    if (hashed) {
+        for (ArgAtt *attribute : attributes)
+            byName.insert(attribute->name(), attribute);
+    }
+    for (qsizetype i = run.first; i < run.first + run.count; ++i) {
+        const Accessor &accessor = accessors.at(i);
+        ArgAtt *attribute =
+            hashed ? byName.value(accessor.attribute) : lastNamed(attributes, accessor.attribute);
+        if (attribute)
+            accessor.method->setLinkedAtt(attribute);
+    }
+}
+
+// The entries of "QList;Helper;", empty ones left out.
+QStringList includeList(QStringView includes)
+{
+    QStringList list;
+    for (const QStringView entry : qTokenize(includes, u';', Qt::SkipEmptyParts))
+        list.append(entry.toString());
+    return list;
+}
+
+// The members of a run, which the caller owns from then on.
+template<typename Member>
+QList<Member *> take(QList<Member *> &owned, Run run)
+{
+    const auto first = owned.begin() + run.first;
+    const auto last = first + run.count;
+    QList<Member *> taken(first, last);
+    std::fill(first, last, nullptr);
+    return taken;
+}
+
 // The class's members pass to its model, which owns them from then on.
-ClassItem *buildClass(ClassRecord &record, const QFont *font)
+ClassItem *buildClass(const ClassRecord &record, DiagramRecord *diagram, const QFont *font)
 {
     auto *item = new ClassItem(font);
     ClassModel *model = item->getModel();
     model->setName(record.name);
-
-    QList<Function *> methods;
-    methods.reserve(qsizetype(record.methods.size()));
-    for (MethodRecord &method : record.methods)
-        methods.append(method.method.release());
-    QList<ArgAtt *> attributes;
-    attributes.reserve(qsizetype(record.attributes.size()));
-    for (std::unique_ptr<ArgAtt> &attribute : record.attributes)
-        attributes.append(attribute.release());
-
-    // An accessor points at the last attribute bearing its name. A method written
-    // without "linkedAtt" stays unlinked even beside an attribute with an empty name.
-    QHash<QString, ArgAtt *> attributeByName;
-    for (qsizetype i = 0; i < methods.size(); ++i) {
-        const MethodRecord &method = record.methods.at(size_t(i));
-        if (!method.hasLinkedAtt)
-            continue;
-        if (attributeByName.isEmpty()) {
-            for (ArgAtt *attribute : std::as_const(attributes))
-                attributeByName.insert(attribute->name(), attribute);
-        }
-        if (ArgAtt *attribute = attributeByName.value(method.linkedAtt))
-            methods.at(i)->setLinkedAtt(attribute);
-    }
-
+    const QList<ArgAtt *> attributes = take(diagram->attributes, record.attributes);
+    linkAccessors(diagram->accessors, record.accessors, attributes);
+    model->setMethods(take(diagram->methods, record.methods));
+    model->setAttributes(attributes);
     model->setComment(record.comment);
     model->setParentName(record.parentName);
-    model->setMethods(methods);
-    model->setAttributes(attributes);
-    model->setIncludes(record.includes.split(QLatin1Char(';'), Qt::SkipEmptyParts));
+    model->setIncludes(includeList(record.includes));
     model->updateSize();
 
     item->setZValue(1); // boxes are drawn above the links
@@ -391,13 +463,15 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
     if (!parse(data, &diagram))
         return CannotParse;
 
-    m_items.classes.reserve(qsizetype(diagram.classes.size()));
-    for (ClassRecord &record : diagram.classes)
-        m_items.classes.append(buildClass(record, m_font));
+    m_items.classes.reserve(diagram.classes.size());
+    for (const ClassRecord &record : std::as_const(diagram.classes))
+        m_items.classes.append(buildClass(record, &diagram, m_font));
 
     // The classes a link may name are those read before it; of several that bear a
     // name, the last one. Links come in file order, so the index only grows.
     QHash<QString, ClassItem *> byName;
+    if (!diagram.links.isEmpty())
+        byName.reserve(m_items.classes.size());
     qsizetype indexed = 0;
     for (const LinkRecord &record : std::as_const(diagram.links)) {
         for (; indexed < record.classesBefore; ++indexed)
