@@ -349,9 +349,10 @@ QString XmlScanner::value(const Attribute &attribute)
     if (!attribute.resolved.isNull())
         return attribute.resolved;
     const QLatin1String written = attribute.written;
-    if (written.size() > shortValue)
+    // An empty value is decoded without an allocation, a long one rarely repeats.
+    if (written.isEmpty() || written.size() > shortValue)
         return decode(written);
-    const QByteArrayView key(written.data(), written.size());
+    const ValueKey key{QByteArrayView(written.data(), written.size())};
     const auto known = m_values.constFind(key);
     if (known != m_values.cend())
         return *known;
@@ -394,6 +395,22 @@ bool XmlScanner::readAttributes(bool *empty)
     }
 }
 
+bool XmlScanner::passText(const char *at, const char *end) const
+{
+    // Only white space outside the document element; references and CDATA ends are left
+    // to the general reader.
+    while (at < end) {
+        if ((m_open.isEmpty() && !isSpace(*at)) || *at == '&'
+            || (*at == ']' && QByteArrayView(at, end - at).startsWith("]]>")))
+            return false;
+        if (isPrintableAscii(*at) || isSpace(*at))
+            ++at;
+        else if (!passCharacter(at))
+            return false;
+    }
+    return true;
+}
+
 XmlScanner::Token XmlScanner::readNext()
 {
     if (m_last == GaveUp || m_last == EndDocument)
@@ -404,19 +421,18 @@ XmlScanner::Token XmlScanner::readNext()
             return giveUp();
     }
     if (!m_emptyElement) {
-        // The text up to the next tag: only white space outside the document element;
-        // references and CDATA ends are left to the general reader.
+        // The text up to the next tag. Between our elements it is indentation only, which
+        // is passed first.
         const char *const text = m_at;
-        const char *open = find(m_at, m_end, '<');
-        if (!open)
-            open = m_end;
-        for (const char *at = text; at < open;) {
-            if ((m_open.isEmpty() && !isSpace(*at)) || *at == '&'
-                || (*at == ']' && QByteArrayView(at, open - at).startsWith("]]>")))
-                return giveUp();
-            if (isPrintableAscii(*at) || isSpace(*at))
-                ++at;
-            else if (!passCharacter(at))
+        const char *open = text;
+        while (open < m_end && isSpace(*open))
+            ++open;
+        if (open != m_end && *open != '<') {
+            const char *const rest = open;
+            open = find(rest, m_end, '<');
+            if (!open)
+                open = m_end;
+            if (!passText(rest, open))
                 return giveUp();
         }
         m_characters += open - text;

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <cstring>
 #include <vector>
 
 // Reads the plain XML that our writer produces several times faster than QXmlStreamReader:
@@ -45,12 +46,27 @@ public:
     int depth() const { return int(m_open.size()); }
 
 private:
+    // A short value as written. Most lookups find theirs: the bytes are compared in place
+    // rather than through the general comparison.
+    struct ValueKey
+    {
+        QByteArrayView bytes;
+        friend bool operator==(ValueKey a, ValueKey b) noexcept
+        {
+            return a.bytes.size() == b.bytes.size()
+                   && std::memcmp(a.bytes.data(), b.bytes.data(), size_t(a.bytes.size())) == 0;
+        }
+        friend size_t qHash(ValueKey key, size_t seed) noexcept { return qHash(key.bytes, seed); }
+    };
+
     // What is left of the document.
     QByteArrayView rest() const { return QByteArrayView(m_at, m_end - m_at); }
     bool readDeclaration();
     // Passes the character at `at`, a byte or a UTF-8 sequence, if it is one that XML
     // allows and that every reader treats alike.
     bool passCharacter(const char *&at) const;
+    // Passes the text between two tags, which the scanner does not deliver.
+    bool passText(const char *at, const char *end) const;
     bool readName(QLatin1String *name);
     bool readAttributes(bool *empty);
     bool readEquals();
@@ -78,7 +94,7 @@ private:
     // Bounded, so that a hostile file of many distinct values cannot make it grow much.
     static constexpr qsizetype shortValue = 24;
     static constexpr qsizetype sharedValues = 4096;
-    QHash<QByteArrayView, QString> m_values;
+    QHash<ValueKey, QString> m_values;
 };
 
 #endif // XMLSCANNER_H
