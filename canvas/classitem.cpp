@@ -106,7 +106,11 @@ QStaticText staticLine(const QString &text)
 } // namespace
 
 ClassItem::ClassItem(const QFont *font)
-    : model(new ClassModel)
+    : ClassItem(new ClassModel, font)
+{}
+
+ClassItem::ClassItem(ClassModel *model, const QFont *font)
+    : model(model)
     , font(font)
 {
     relayout();

@@ -398,11 +398,11 @@ QList<Member *> take(QList<Member *> &owned, Run run)
     return taken;
 }
 
-// The class's members pass to its model, which owns them from then on.
+// The class's members pass to its model, which owns them from then on. The box is made
+// for the filled model, so that it is measured once.
 ClassItem *buildClass(const ClassRecord &record, DiagramRecord *diagram, const QFont *font)
 {
-    auto *item = new ClassItem(font);
-    ClassModel *model = item->getModel();
+    auto *model = new ClassModel;
     model->setName(record.name);
     const QList<ArgAtt *> attributes = take(diagram->attributes, record.attributes);
     linkAccessors(diagram->accessors, record.accessors, attributes);
@@ -413,6 +413,7 @@ ClassItem *buildClass(const ClassRecord &record, DiagramRecord *diagram, const Q
     model->setIncludes(includeList(record.includes));
     model->updateSize();
 
+    auto *item = new ClassItem(model, font);
     item->setZValue(1); // boxes are drawn above the links
     // A box placed off the canvas by hand could be neither seen nor dragged back.
     const QRectF extent = item->boundingRect();
