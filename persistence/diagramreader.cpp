@@ -90,7 +90,7 @@ struct DiagramRecord
 };
 
 // Numbers are almost always plain digits: those are read digit by digit, as the general
-// conversion costs hundreds of instructions a number. False otherwise.
+// conversions cost hundreds or thousands of instructions a number. False otherwise.
 template<typename Text>
 bool wholeNumber(Text text, double *value)
 {
@@ -180,9 +180,9 @@ ClassRecord classRecord(Reader &xml)
     return record;
 }
 
-// A method of the last class read, and its accessor's entry if it names an attribute.
+// A method of `owner`, and its accessor's entry if it names an attribute.
 template<typename Reader>
-Function *readMethod(Reader &xml, DiagramRecord *diagram)
+Function *readMethod(Reader &xml, ClassRecord *owner, DiagramRecord *diagram)
 {
     QString name;
     QString returnType;
@@ -203,12 +203,11 @@ Function *readMethod(Reader &xml, DiagramRecord *diagram)
         }
     }
     auto *method = new Function(name, returnType, range, QList<ArgAtt *>());
-    ClassRecord &owner = diagram->classes.last();
     diagram->methods.append(method);
-    ++owner.methods.count;
+    ++owner->methods.count;
     if (linked) {
         diagram->accessors.append({method, linkedAtt});
-        ++owner.accessors.count;
+        ++owner->accessors.count;
     }
     return method;
 }
@@ -312,7 +311,7 @@ bool parse(Reader &xml, DiagramRecord *diagram)
             } else if (depth == 2 && tag == QLatin1String("link")) {
                 diagram->links.append(linkRecord(xml, diagram->classes.size()));
             } else if (depth == 3 && currentClass && tag == QLatin1String("function")) {
-                currentFunction = readMethod(xml, diagram);
+                currentFunction = readMethod(xml, currentClass, diagram);
             } else if (depth == 3 && currentClass && tag == QLatin1String("arg-att")) {
                 diagram->attributes.append(argAtt(xml));
                 ++currentClass->attributes.count;
