@@ -43,7 +43,7 @@ bool isPlainCharacter(char32_t c)
            || (c >= 0xE000 && c <= 0xFFFD && c != 0xFEFF) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-bool isPrintableAscii(char c)
+constexpr bool isPrintableAscii(char c)
 {
     return c >= 0x20 && c < 0x7F;
 }
@@ -54,7 +54,7 @@ enum ValueByte : unsigned char { Text, Quote, Reference, Refused, Other };
 constexpr auto valueBytes = [] {
     std::array<unsigned char, 256> kinds{};
     for (int c = 0; c < 256; ++c)
-        kinds[size_t(c)] = c >= 0x20 && c < 0x7F ? Text : Other;
+        kinds[size_t(c)] = isPrintableAscii(char(c)) ? Text : Other;
     kinds[size_t('"')] = Quote;
     kinds[size_t('\'')] = Quote;
     kinds[size_t('&')] = Reference;
