@@ -106,13 +106,16 @@ QStaticText staticLine(const QString &text)
 } // namespace
 
 ClassItem::ClassItem(const QFont *font)
-    : model(new ClassModel)
+    : ClassItem(new ClassModel, font)
+{}
+
+ClassItem::ClassItem(ClassModel *model, const QFont *font)
+    : model(model)
     , font(font)
 {
     relayout();
-    // Moves must reach the links that end on this box.
-    setFlag(ItemSendsGeometryChanges);
-    setFlag(ItemIsSelectable);
+    // Moves must reach the links that end on this box. Set together: each call is costly.
+    setFlags(ItemSendsGeometryChanges | ItemIsSelectable);
     // updateSize() always ends with this notice, whether or not the figures changed:
     // an edit that keeps the character count may still change the measured text.
     QObject::connect(model, &ClassModel::linesUpdated, model, [this] { relayout(); });

@@ -17,6 +17,8 @@ public:
     static constexpr int canvasSize = 10000;
 
     explicit ClassItem(const QFont *font);
+    // A box for a model already filled, which it takes over: measured once, as it is.
+    ClassItem(ClassModel *model, const QFont *font);
     ~ClassItem() override;
 
     ClassItem(const ClassItem &) = delete;

@@ -9,6 +9,8 @@
 #include <QDomElement>
 #include <QStringTokenizer>
 
+#include <algorithm>
+
 ClassModel::ClassModel(QObject *parent)
     : QObject(parent)
 {}
@@ -58,6 +60,14 @@ void ClassModel::removeAttribute(const QString &name)
 void ClassModel::setIncludes(const QStringList &includes)
 {
     // Entries are typed by hand, "QString; QList": the blanks are no part of a header name.
+    const auto isTrimmed = [](const QString &include) {
+        return !include.isEmpty() && !include.front().isSpace() && !include.back().isSpace();
+    };
+    // As when a diagram is read, every entry usually is already: the list is then shared.
+    if (std::all_of(includes.cbegin(), includes.cend(), isTrimmed)) {
+        m_includes = includes;
+        return;
+    }
     m_includes.clear();
     for (const QString &include : includes) {
         const QString trimmed = include.trimmed();

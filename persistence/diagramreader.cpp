@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QStringTokenizer>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -19,23 +20,22 @@
 
 namespace {
 
-// What the file says, gathered before any item is built.
-struct ArgRecord
+// What the file says, gathered before any box is built. Members are built as they are
+// read, which spares copying every value through a record of its own.
+
+// A method written with "linkedAtt": the attribute it names is looked up once the whole
+// class is read.
+struct Accessor
 {
-    QString name;
-    QString type;
-    QString defValue;
-    int range = 0;
+    Function *method = nullptr;
+    QString attribute;
 };
 
-struct FunctionRecord
+// Where the members of one class lie in one of the diagram's lists.
+struct Run
 {
-    QString name;
-    QString returnType;
-    int range = 0;
-    bool hasLinkedAtt = false;
-    QString linkedAtt;
-    QList<ArgRecord> args;
+    qsizetype first = 0;
+    qsizetype count = 0;
 };
 
 struct ClassRecord
@@ -46,8 +46,10 @@ struct ClassRecord
     QString includes;
     float x = 0;
     float y = 0;
-    QList<FunctionRecord> methods;
-    QList<ArgRecord> attributes;
+    // Its runs in the diagram's lists of members.
+    Run methods;
+    Run attributes;
+    Run accessors;
 };
 
 struct LinkRecord
@@ -59,50 +61,52 @@ struct LinkRecord
     qsizetype classesBefore = 0;
 };
 
+// The members of all classes are kept in file order, each class's in one run: lists of
+// their own cost each class an allocation or two more. The record deletes the members
+// that no model took, as when a document is given up halfway.
 struct DiagramRecord
 {
+    DiagramRecord() = default;
+    DiagramRecord(const DiagramRecord &) = delete;
+    DiagramRecord &operator=(const DiagramRecord &) = delete;
+    ~DiagramRecord() { clear(); }
+
+    void clear()
+    {
+        qDeleteAll(methods);
+        qDeleteAll(attributes);
+        classes.clear();
+        links.clear();
+        methods.clear();
+        attributes.clear();
+        accessors.clear();
+    }
+
     QList<ClassRecord> classes;
     QList<LinkRecord> links;
+    QList<Function *> methods;
+    QList<ArgAtt *> attributes;
+    QList<Accessor> accessors;
 };
 
-// The attributes of an element are read in one pass, each name compared in place: most
-// of the reading time goes to the stream reader, and this keeps the rest small.
-int integer(QStringView value)
+// Numbers are almost always plain digits: those are read digit by digit, as the general
+// conversions cost hundreds or thousands of instructions a number. False otherwise.
+template<typename Text>
+bool wholeNumber(Text text, double *value)
 {
-    bool ok = false;
-    const int number = value.toInt(&ok, 10);
-    return ok ? number : 0;
-}
-
-// Positions are almost always plain whole numbers: those are read digit by digit, as
-// the general conversion costs thousands of instructions a number. False otherwise.
-bool wholeNumber(QStringView text, double *value)
-{
-    const bool negative = text.startsWith(u'-');
-    const QStringView digits = negative ? text.mid(1) : text;
-    if (digits.isEmpty() || digits.size() > 9)
+    const bool negative = !text.isEmpty() && text.at(0).unicode() == u'-';
+    const qsizetype first = negative ? 1 : 0;
+    if (text.size() == first || text.size() - first > 9)
         return false;
     int whole = 0;
-    for (const QChar c : digits) {
+    for (qsizetype i = first; i < text.size(); ++i) {
+        const auto c = text.at(i).unicode();
         if (c < u'0' || c > u'9')
             return false;
-        whole = whole * 10 + (c.unicode() - u'0');
+        whole = whole * 10 + (c - u'0');
     }
     *value = negative ? -double(whole) : double(whole);
     return true;
-}
-
-float coordinate(QStringView text)
-{
-    double value = 0;
-    if (!wholeNumber(text, &value)) {
-        bool ok = false;
-        value = text.toDouble(&ok);
-        if (!ok || !std::isfinite(value))
-            return 0;
-    }
-    // Brought inside the canvas where the box is built, once its size is known.
-    return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
 }
 
 // The two readers describe an attribute each in their own way. Names are compared with
@@ -117,89 +121,131 @@ QLatin1String nameOf(const XmlScanner::Attribute &attribute)
     return attribute.name;
 }
 
-QString valueOf(const QXmlStreamAttribute &attribute)
+// A value as the file has it, where plain digits look the same as the text they decode to.
+QStringView writtenOf(const QXmlStreamAttribute &attribute)
 {
-    return attribute.value().toString();
+    return attribute.value();
 }
 
-const QString &valueOf(const XmlScanner::Attribute &attribute)
+QLatin1String writtenOf(const XmlScanner::Attribute &attribute)
 {
-    return attribute.value;
+    return attribute.written;
 }
 
-template<typename Attributes>
-ClassRecord classRecord(const Attributes &attributes)
+template<typename Reader, typename Attribute>
+int integer(Reader &xml, const Attribute &attribute)
+{
+    double value = 0;
+    if (wholeNumber(writtenOf(attribute), &value))
+        return int(value);
+    bool ok = false;
+    const int number = xml.value(attribute).toInt(&ok, 10);
+    return ok ? number : 0;
+}
+
+template<typename Reader, typename Attribute>
+float coordinate(Reader &xml, const Attribute &attribute)
+{
+    double value = 0;
+    if (!wholeNumber(writtenOf(attribute), &value)) {
+        bool ok = false;
+        value = xml.value(attribute).toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return 0;
+    }
+    // Brought inside the canvas where the box is built, once its size is known.
+    return float(qBound(-double(ClassItem::canvasSize), value, double(ClassItem::canvasSize)));
+}
+
+// The attributes of an element are read in one pass, each name compared in place.
+template<typename Reader>
+ClassRecord classRecord(Reader &xml)
 {
     ClassRecord record;
-    for (const auto &attribute : attributes) {
+    for (const auto &attribute : xml.attributes()) {
         const auto name = nameOf(attribute);
         if (name == QLatin1String("name"))
-            record.name = valueOf(attribute);
+            record.name = xml.value(attribute);
         else if (name == QLatin1String("comment"))
-            record.comment = valueOf(attribute);
+            record.comment = xml.value(attribute);
         else if (name == QLatin1String("parentName"))
-            record.parentName = valueOf(attribute);
+            record.parentName = xml.value(attribute);
         else if (name == QLatin1String("includes"))
-            record.includes = valueOf(attribute);
+            record.includes = xml.value(attribute);
         else if (name == QLatin1String("posX"))
-            record.x = coordinate(valueOf(attribute));
+            record.x = coordinate(xml, attribute);
         else if (name == QLatin1String("posY"))
-            record.y = coordinate(valueOf(attribute));
+            record.y = coordinate(xml, attribute);
     }
     return record;
 }
 
-template<typename Attributes>
-FunctionRecord functionRecord(const Attributes &attributes)
+// A method of `owner`, and its accessor's entry if it names an attribute.
+template<typename Reader>
+Function *readMethod(Reader &xml, ClassRecord *owner, DiagramRecord *diagram)
 {
-    FunctionRecord record;
-    for (const auto &attribute : attributes) {
-        const auto name = nameOf(attribute);
-        if (name == QLatin1String("name")) {
-            record.name = valueOf(attribute);
-        } else if (name == QLatin1String("returnType")) {
-            record.returnType = valueOf(attribute);
-        } else if (name == QLatin1String("range")) {
-            record.range = integer(valueOf(attribute));
-        } else if (name == QLatin1String("linkedAtt")) {
-            record.hasLinkedAtt = true;
-            record.linkedAtt = valueOf(attribute);
+    QString name;
+    QString returnType;
+    int range = 0;
+    bool linked = false;
+    QString linkedAtt;
+    for (const auto &attribute : xml.attributes()) {
+        const auto key = nameOf(attribute);
+        if (key == QLatin1String("name")) {
+            name = xml.value(attribute);
+        } else if (key == QLatin1String("returnType")) {
+            returnType = xml.value(attribute);
+        } else if (key == QLatin1String("range")) {
+            range = integer(xml, attribute);
+        } else if (key == QLatin1String("linkedAtt")) {
+            linked = true;
+            linkedAtt = xml.value(attribute);
         }
     }
-    return record;
-}
-
-template<typename Attributes>
-ArgRecord argRecord(const Attributes &attributes)
-{
-    ArgRecord record;
-    for (const auto &attribute : attributes) {
-        const auto name = nameOf(attribute);
-        if (name == QLatin1String("name"))
-            record.name = valueOf(attribute);
-        else if (name == QLatin1String("type"))
-            record.type = valueOf(attribute);
-        else if (name == QLatin1String("defValue"))
-            record.defValue = valueOf(attribute);
-        else if (name == QLatin1String("range"))
-            record.range = integer(valueOf(attribute));
+    auto *method = new Function(name, returnType, range, QList<ArgAtt *>());
+    diagram->methods.append(method);
+    ++owner->methods.count;
+    if (linked) {
+        diagram->accessors.append({method, linkedAtt});
+        ++owner->accessors.count;
     }
-    return record;
+    return method;
 }
 
-template<typename Attributes>
-LinkRecord linkRecord(const Attributes &attributes, qsizetype classesBefore)
+template<typename Reader>
+ArgAtt *argAtt(Reader &xml)
+{
+    QString name;
+    QString type;
+    QString defValue;
+    int range = 0;
+    for (const auto &attribute : xml.attributes()) {
+        const auto key = nameOf(attribute);
+        if (key == QLatin1String("name"))
+            name = xml.value(attribute);
+        else if (key == QLatin1String("type"))
+            type = xml.value(attribute);
+        else if (key == QLatin1String("defValue"))
+            defValue = xml.value(attribute);
+        else if (key == QLatin1String("range"))
+            range = integer(xml, attribute);
+    }
+    return new ArgAtt(name, type, defValue, range);
+}
+
+template<typename Reader>
+LinkRecord linkRecord(Reader &xml, qsizetype classesBefore)
 {
     LinkRecord record;
     record.classesBefore = classesBefore;
-    for (const auto &attribute : attributes) {
+    for (const auto &attribute : xml.attributes()) {
         const auto name = nameOf(attribute);
         if (name == QLatin1String("master"))
-            record.master = valueOf(attribute);
+            record.master = xml.value(attribute);
         else if (name == QLatin1String("slave"))
-            record.slave = valueOf(attribute);
+            record.slave = xml.value(attribute);
         else if (name == QLatin1String("type"))
-            record.type = integer(valueOf(attribute));
+            record.type = integer(xml, attribute);
     }
     return record;
 }
@@ -232,6 +278,10 @@ public:
     }
     QStringView name() const { return m_xml.qualifiedName(); }
     const QXmlStreamAttributes &attributes() const { return m_attributes; }
+    QString value(const QXmlStreamAttribute &attribute) const
+    {
+        return attribute.value().toString();
+    }
     int depth() const { return m_guard.depth(); }
 
 private:
@@ -246,25 +296,27 @@ bool parse(Reader &xml, DiagramRecord *diagram)
     // Depth 1 is the document element, whatever its tag; 2 its classes and links;
     // 3 the members of a class; 4 the arguments of a method.
     ClassRecord *currentClass = nullptr;
-    FunctionRecord *currentFunction = nullptr;
+    Function *currentFunction = nullptr;
     for (;;) {
         switch (xml.readNext()) {
         case XmlScanner::StartElement: {
             const int depth = xml.depth();
             const auto tag = xml.name();
-            const auto &attributes = xml.attributes();
             if (depth == 2 && tag == QLatin1String("class")) {
-                diagram->classes.append(classRecord(attributes));
+                diagram->classes.append(classRecord(xml));
                 currentClass = &diagram->classes.last();
+                currentClass->methods.first = diagram->methods.size();
+                currentClass->attributes.first = diagram->attributes.size();
+                currentClass->accessors.first = diagram->accessors.size();
             } else if (depth == 2 && tag == QLatin1String("link")) {
-                diagram->links.append(linkRecord(attributes, diagram->classes.size()));
+                diagram->links.append(linkRecord(xml, diagram->classes.size()));
             } else if (depth == 3 && currentClass && tag == QLatin1String("function")) {
-                currentClass->methods.append(functionRecord(attributes));
-                currentFunction = &currentClass->methods.last();
+                currentFunction = readMethod(xml, currentClass, diagram);
             } else if (depth == 3 && currentClass && tag == QLatin1String("arg-att")) {
-                currentClass->attributes.append(argRecord(attributes));
+                diagram->attributes.append(argAtt(xml));
+                ++currentClass->attributes.count;
             } else if (depth == 4 && currentFunction && tag == QLatin1String("arg-att")) {
-                currentFunction->args.append(argRecord(attributes));
+                currentFunction->addArg(argAtt(xml));
             }
             break;
         }
@@ -288,56 +340,79 @@ bool parse(const QByteArray &data, DiagramRecord *diagram)
     XmlScanner scanner(data);
     if (parse(scanner, diagram))
         return true;
-    *diagram = DiagramRecord();
+    diagram->clear();
     GeneralReader general(data);
     return parse(general, diagram);
 }
 
-ArgAtt *argAtt(const ArgRecord &record)
+// The last attribute bearing a name, or null.
+ArgAtt *lastNamed(const QList<ArgAtt *> &attributes, const QString &name)
 {
-    return new ArgAtt(record.name, record.type, record.defValue, record.range);
+    for (auto attribute = attributes.crbegin(); attribute != attributes.crend(); ++attribute) {
+        if ((*attribute)->name() == name)
+            return *attribute;
+    }
+    return nullptr;
 }
 
-ClassItem *buildClass(const ClassRecord &record, const QFont *font)
+// An accessor points at the last attribute bearing its name. A method written without
+// "linkedAtt" stays unlinked even beside an attribute with an empty name.
+void linkAccessors(const QList<Accessor> &accessors, Run run, const QList<ArgAtt *> &attributes)
 {
-    auto *item = new ClassItem(font);
-    ClassModel *model = item->getModel();
+    // Most classes have a few attributes, which a search passes faster than a hash is
+    // built; a large class is hashed, so that it still takes linear time.
+    constexpr qsizetype searched = 16;
+    const bool hashed = attributes.size() > searched;
+    QHash<QString, ArgAtt *> byName;
+    if (hashed) {
+        for (ArgAtt *attribute : attributes)
+            byName.insert(attribute->name(), attribute);
+    }
+    for (qsizetype i = run.first; i < run.first + run.count; ++i) {
+        const Accessor &accessor = accessors.at(i);
+        ArgAtt *attribute =
+            hashed ? byName.value(accessor.attribute) : lastNamed(attributes, accessor.attribute);
+        if (attribute)
+            accessor.method->setLinkedAtt(attribute);
+    }
+}
+
+// The entries of "QList;Helper;", empty ones left out.
+QStringList includeList(QStringView includes)
+{
+    QStringList list;
+    for (const QStringView entry : qTokenize(includes, u';', Qt::SkipEmptyParts))
+        list.append(entry.toString());
+    return list;
+}
+
+// The members of a run, which the caller owns from then on.
+template<typename Member>
+QList<Member *> take(QList<Member *> &owned, Run run)
+{
+    const auto first = owned.begin() + run.first;
+    const auto last = first + run.count;
+    QList<Member *> taken(first, last);
+    std::fill(first, last, nullptr);
+    return taken;
+}
+
+// The class's members pass to its model, which owns them from then on. The box is made
+// for the filled model, so that it is measured once.
+ClassItem *buildClass(const ClassRecord &record, DiagramRecord *diagram, const QFont *font)
+{
+    auto *model = new ClassModel;
     model->setName(record.name);
-
-    QList<Function *> methods;
-    QList<ArgAtt *> attributes;
-    for (const FunctionRecord &method : record.methods) {
-        QList<ArgAtt *> args;
-        for (const ArgRecord &arg : method.args)
-            args.append(argAtt(arg));
-        methods.append(new Function(method.name, method.returnType, method.range, args));
-        methods.last()->setLinkedAttName(method.linkedAtt);
-    }
-    for (const ArgRecord &attribute : record.attributes)
-        attributes.append(argAtt(attribute));
-
-    // An accessor points at the last attribute bearing its name. A method written
-    // without "linkedAtt" stays unlinked even beside an attribute with an empty name.
-    QHash<QString, ArgAtt *> attributeByName;
-    for (qsizetype i = 0; i < methods.size(); ++i) {
-        if (!record.methods.at(i).hasLinkedAtt)
-            continue;
-        if (attributeByName.isEmpty()) {
-            for (ArgAtt *attribute : std::as_const(attributes))
-                attributeByName.insert(attribute->name(), attribute);
-        }
-        if (ArgAtt *attribute = attributeByName.value(methods.at(i)->linkedAttName()))
-            methods.at(i)->setLinkedAtt(attribute);
-        methods.at(i)->setLinkedAttName(QString());
-    }
-
+    const QList<ArgAtt *> attributes = take(diagram->attributes, record.attributes);
+    linkAccessors(diagram->accessors, record.accessors, attributes);
+    model->setMethods(take(diagram->methods, record.methods));
+    model->setAttributes(attributes);
     model->setComment(record.comment);
     model->setParentName(record.parentName);
-    model->setMethods(methods);
-    model->setAttributes(attributes);
-    model->setIncludes(record.includes.split(QLatin1Char(';'), Qt::SkipEmptyParts));
+    model->setIncludes(includeList(record.includes));
     model->updateSize();
 
+    auto *item = new ClassItem(model, font);
     item->setZValue(1); // boxes are drawn above the links
     // A box placed off the canvas by hand could be neither seen nor dragged back.
     const QRectF extent = item->boundingRect();
@@ -388,12 +463,15 @@ DiagramReader::Status DiagramReader::readData(const QByteArray &data)
     if (!parse(data, &diagram))
         return CannotParse;
 
+    m_items.classes.reserve(diagram.classes.size());
     for (const ClassRecord &record : std::as_const(diagram.classes))
-        m_items.classes.append(buildClass(record, m_font));
+        m_items.classes.append(buildClass(record, &diagram, m_font));
 
     // The classes a link may name are those read before it; of several that bear a
     // name, the last one. Links come in file order, so the index only grows.
     QHash<QString, ClassItem *> byName;
+    if (!diagram.links.isEmpty())
+        byName.reserve(m_items.classes.size());
     qsizetype indexed = 0;
     for (const LinkRecord &record : std::as_const(diagram.links)) {
         for (; indexed < record.classesBefore; ++indexed)

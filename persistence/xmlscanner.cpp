@@ -43,6 +43,27 @@ bool isPlainCharacter(char32_t c)
            || (c >= 0xE000 && c <= 0xFFFD && c != 0xFEFF) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+constexpr bool isPrintableAscii(char c)
+{
+    return c >= 0x20 && c < 0x7F;
+}
+
+// What a byte means inside an attribute value. Characters other than printable ASCII are
+// checked one by one, as they are met.
+enum ValueByte : unsigned char { Text, Quote, Reference, Refused, Other };
+constexpr auto valueBytes = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (int c = 0; c < 256; ++c)
+        kinds[size_t(c)] = isPrintableAscii(char(c)) ? Text : Other;
+    kinds[size_t('"')] = Quote;
+    kinds[size_t('\'')] = Quote;
+    kinds[size_t('&')] = Reference;
+    // White space in a value is normalized by a reader; our writer escapes it.
+    for (const char refused : {'<', '\t', '\n', '\r'})
+        kinds[size_t(refused)] = Refused;
+    return kinds;
+}();
+
 // The code point of a well-formed, shortest UTF-8 sequence at `at`, which it passes.
 bool readUtf8(const unsigned char *&at, const unsigned char *end, char32_t *code)
 {
@@ -94,29 +115,39 @@ const char *find(const char *from, const char *to, char c)
 XmlScanner::XmlScanner(QByteArrayView document)
     : m_at(document.data())
     , m_end(document.data() + document.size())
-{}
+{
+    // Sized once: growing them step by step cost more than the few kilobytes they take.
+    m_values.reserve(sharedValues);
+    m_attributes.reserve(8);
+}
 
 XmlScanner::Token XmlScanner::giveUp()
 {
     return m_last = GaveUp;
 }
 
-bool XmlScanner::skipSpace()
+// The scans below run for every attribute: they are inline, and their loops walk a local
+// pointer, which the compiler keeps in a register where it could not keep a member.
+inline bool XmlScanner::skipSpace()
 {
-    const char *const from = m_at;
-    while (m_at < m_end && isSpace(*m_at))
-        ++m_at;
-    return m_at != from;
+    const char *at = m_at;
+    while (at < m_end && isSpace(*at))
+        ++at;
+    const bool skipped = at != m_at;
+    m_at = at;
+    return skipped;
 }
 
-bool XmlScanner::readName(QLatin1String *name)
+inline bool XmlScanner::readName(QLatin1String *name)
 {
     const char *const from = m_at;
-    if (m_at == m_end || !isNameStart(*m_at))
+    if (from == m_end || !isNameStart(*from))
         return false;
-    while (++m_at < m_end && isNameChar(*m_at)) {
-    }
-    *name = QLatin1String(from, m_at);
+    const char *at = from + 1;
+    while (at < m_end && isNameChar(*at))
+        ++at;
+    m_at = at;
+    *name = QLatin1String(from, at);
     // Names starting with "xml" are reserved, and the general reader may treat them apart.
     return m_at - from < 3 || (from[0] | 0x20) != 'x' || (from[1] | 0x20) != 'm'
            || (from[2] | 0x20) != 'l';
@@ -163,41 +194,33 @@ bool XmlScanner::readDeclaration()
     return true;
 }
 
-bool XmlScanner::validCharacters() const
+bool XmlScanner::passCharacter(const char *&at) const
 {
-    auto at = reinterpret_cast<const unsigned char *>(m_at);
-    const auto end = reinterpret_cast<const unsigned char *>(m_end);
-    const quint64 ones = 0x0101010101010101ULL;
-    const quint64 highs = 0x8080808080808080ULL;
-    while (at < end) {
-        // Eight printable ASCII characters at a time: the lowest byte below 0x20 sets its
-        // high bit when 0x20 is taken away, 0x7F sets it when 1 is added.
-        if (end - at >= 8) {
-            quint64 word = 0;
-            std::memcpy(&word, at, 8);
-            if ((((word - 0x20 * ones) | word | (word + ones)) & highs) == 0) {
-                at += 8;
-                continue;
-            }
-        }
-        char32_t code = *at;
-        if (m_latin1)
-            ++at;
-        else if (!readUtf8(at, end, &code))
-            return false;
-        if (!isPlainCharacter(code))
-            return false;
-    }
+    auto byte = reinterpret_cast<const unsigned char *>(at);
+    char32_t code = *byte;
+    if (m_latin1 || code < 0x80)
+        ++byte;
+    else if (!readUtf8(byte, reinterpret_cast<const unsigned char *>(m_end), &code))
+        return false;
+    if (!isPlainCharacter(code))
+        return false;
+    at = reinterpret_cast<const char *>(byte);
     return true;
 }
 
-bool XmlScanner::readEquals()
+inline bool XmlScanner::readEquals()
 {
-    skipSpace();
-    if (m_at == m_end || *m_at != '=')
-        return false;
-    ++m_at;
-    skipSpace();
+    // Our writer puts no space around '=': that case is tried first.
+    if (m_at != m_end && *m_at == '=') {
+        ++m_at;
+    } else {
+        skipSpace();
+        if (m_at == m_end || *m_at != '=')
+            return false;
+        ++m_at;
+    }
+    if (m_at != m_end && isSpace(*m_at))
+        skipSpace();
     return true;
 }
 
@@ -214,25 +237,55 @@ bool XmlScanner::readQuoted(QByteArrayView *text)
     return true;
 }
 
-bool XmlScanner::readValue(QString *value)
+inline bool XmlScanner::readValue(Attribute *attribute)
 {
-    QByteArrayView raw;
-    if (!readQuoted(&raw))
+    if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
         return false;
-    const char *const begin = raw.data();
-    const char *const close = begin + raw.size();
-    const auto decode = [this](const char *from, const char *to) {
-        return m_latin1 ? QString::fromLatin1(from, to - from) : QString::fromUtf8(from, to - from);
-    };
-    const char *run = begin;
-    value->clear();
-    for (const char *at = begin; at < close; ++at) {
-        // White space in a value is normalized by a reader; our writer escapes it.
-        if (*at == '<' || *at == '\t' || *at == '\n' || *at == '\r')
+    const char quote = *m_at;
+    const char *const begin = m_at + 1;
+    const char *at = begin;
+    bool references = false;
+    while (at < m_end) {
+        const unsigned char kind = valueBytes[static_cast<unsigned char>(*at)];
+        if (kind == Text) {
+            ++at;
+        } else if (kind == Quote) {
+            if (*at == quote)
+                break;
+            ++at;
+        } else if (kind == Reference) {
+            references = true;
+            ++at;
+        } else if (kind == Other) {
+            if (!passCharacter(at))
+                return false;
+        } else {
             return false;
+        }
+    }
+    if (at == m_end)
+        return false;
+    attribute->written = QLatin1String(begin, at);
+    m_at = at + 1;
+    return !references || resolveReferences(attribute->written, &attribute->resolved);
+}
+
+QString XmlScanner::decode(QLatin1String text) const
+{
+    return m_latin1 ? QString::fromLatin1(text.data(), text.size())
+                    : QString::fromUtf8(text.data(), text.size());
+}
+
+bool XmlScanner::resolveReferences(QLatin1String written, QString *value) const
+{
+    const char *const close = written.data() + written.size();
+    const char *run = written.data();
+    // A reference is longer than what it stands for, and so is a UTF-8 sequence.
+    value->reserve(written.size());
+    for (const char *at = run; at < close; ++at) {
         if (*at != '&')
             continue;
-        *value += decode(run, at);
+        appendDecoded(value, QLatin1String(run, at));
         const char *const semicolon = find(at, close, ';');
         if (!semicolon)
             return false;
@@ -279,26 +332,34 @@ bool XmlScanner::readValue(QString *value)
         at = semicolon;
         run = semicolon + 1;
     }
-    if (run != begin) {
-        *value += decode(run, close);
-        return true;
-    }
-    // Bounded, so that a hostile file of many distinct values cannot make it grow much.
-    constexpr qsizetype shortValue = 24;
-    constexpr qsizetype sharedValues = 4096;
-    if (raw.size() > shortValue) {
-        *value = decode(begin, close);
-        return true;
-    }
-    const auto known = m_values.constFind(raw);
-    if (known != m_values.cend()) {
-        *value = *known;
-        return true;
-    }
-    *value = decode(begin, close);
-    if (m_values.size() < sharedValues)
-        m_values.insert(raw, *value);
+    appendDecoded(value, QLatin1String(run, close));
     return true;
+}
+
+void XmlScanner::appendDecoded(QString *value, QLatin1String text) const
+{
+    if (m_latin1)
+        value->append(text);
+    else
+        value->append(QString::fromUtf8(text.data(), text.size()));
+}
+
+QString XmlScanner::value(const Attribute &attribute)
+{
+    if (!attribute.resolved.isNull())
+        return attribute.resolved;
+    const QLatin1String written = attribute.written;
+    // An empty value is decoded without an allocation, a long one rarely repeats.
+    if (written.isEmpty() || written.size() > shortValue)
+        return decode(written);
+    const ValueKey key{QByteArrayView(written.data(), written.size())};
+    const auto known = m_values.constFind(key);
+    if (known != m_values.cend())
+        return *known;
+    const QString text = decode(written);
+    if (m_values.size() < sharedValues)
+        m_values.insert(key, text);
+    return text;
 }
 
 bool XmlScanner::readAttributes(bool *empty)
@@ -315,18 +376,39 @@ bool XmlScanner::readAttributes(bool *empty)
             ++m_at;
             return true;
         }
-        Attribute attribute;
-        if (!spaced || !readName(&attribute.name))
+        if (!spaced)
             return false;
-        for (const Attribute &earlier : std::as_const(m_attributes)) {
-            if (earlier.name == attribute.name)
+        // Read in place: on a fault the scanner gives up, and what it holds no longer counts.
+        Attribute &attribute = m_attributes.emplace_back();
+        if (!readName(&attribute.name))
+            return false;
+        const auto earlier = m_attributes.cend() - 1;
+        for (auto other = m_attributes.cbegin(); other != earlier; ++other) {
+            if (other->name == attribute.name)
                 return false;
         }
-        if (!readEquals() || !readValue(&attribute.value))
+        if (!readEquals() || !readValue(&attribute))
             return false;
-        m_characters += attribute.name.size() + attribute.value.size();
-        m_attributes.append(std::move(attribute));
+        // Counted as written, which is never shorter than the decoded text: the limit
+        // may only make the scanner give up sooner than the general reader would.
+        m_characters += attribute.name.size() + attribute.written.size();
     }
+}
+
+bool XmlScanner::passText(const char *at, const char *end) const
+{
+    // Only white space outside the document element; references and CDATA ends are left
+    // to the general reader.
+    while (at < end) {
+        if ((m_open.isEmpty() && !isSpace(*at)) || *at == '&'
+            || (*at == ']' && QByteArrayView(at, end - at).startsWith("]]>")))
+            return false;
+        if (isPrintableAscii(*at) || isSpace(*at))
+            ++at;
+        else if (!passCharacter(at))
+            return false;
+    }
+    return true;
 }
 
 XmlScanner::Token XmlScanner::readNext()
@@ -335,19 +417,22 @@ XmlScanner::Token XmlScanner::readNext()
         return m_last;
     if (!m_started) {
         m_started = true;
-        if (!readDeclaration() || !validCharacters())
+        if (!readDeclaration())
             return giveUp();
     }
     if (!m_emptyElement) {
-        // The text up to the next tag: only white space outside the document element;
-        // references and CDATA ends are left to the general reader.
+        // The text up to the next tag. Between our elements it is indentation only, which
+        // is passed first.
         const char *const text = m_at;
-        const char *open = find(m_at, m_end, '<');
-        if (!open)
-            open = m_end;
-        for (const char *at = text; at < open; ++at) {
-            if ((m_open.isEmpty() && !isSpace(*at)) || *at == '&'
-                || (*at == ']' && QByteArrayView(at, open - at).startsWith("]]>")))
+        const char *open = text;
+        while (open < m_end && isSpace(*open))
+            ++open;
+        if (open != m_end && *open != '<') {
+            const char *const rest = open;
+            open = find(rest, m_end, '<');
+            if (!open)
+                open = m_end;
+            if (!passText(rest, open))
                 return giveUp();
         }
         m_characters += open - text;

@@ -207,6 +207,13 @@ void TestDiagramFile::readingRules()
          "<arg-att name='a'/><arg-att/></c>",
          "class ||||0|0/ method ||7|linked 1/  arg |||-3/ method ||0|linked -1/  arg x|||0/"
          " attribute a|||0/ attribute a|||0/ attribute |||0"},
+        // A class of many attributes looks them up another way, with the same outcome.
+        {"<c ><function linkedAtt='a'/><arg-att name='a'/>" + QByteArray("<arg-att/>").repeated(16)
+             + "<arg-att name='a'/></c>",
+         "class ||||0|0/ method ||0|linked 17/ attribute a|||0/ attribute |||0/ attribute |||0/"
+         " attribute |||0/ attribute |||0/ attribute |||0/ attribute |||0/ attribute |||0/"
+         " attribute |||0/ attribute |||0/ attribute |||0/ attribute |||0/ attribute |||0/"
+         " attribute |||0/ attribute |||0/ attribute |||0/ attribute |||0/ attribute a|||0"},
         {"<link master='A' slave='B'/><c name='A'/><c name='B'/><link master='A' slave='Z'/>"
          "<link slave='B'/><link master='A' slave='A'/><c name='A'/>"
          "<link master='B' slave='A' type='1'/>",
@@ -259,6 +266,8 @@ void TestDiagramFile::scannerAgreesWithQtsReader()
         "",
         " ",
         "<a/>\x01",
+        "<a>\x01</a>",
+        "<a>\xc0\xaf</a>",
         "<a b='\x85'/>",
         "<a b='\xff'/>",
         "<a b='\xed\xa0\x80'/>",

@@ -18,7 +18,7 @@ inline bool scanned(const QByteArray &document, QString *events)
         case XmlScanner::StartElement:
             events->append(u'<').append(xml.name());
             for (const XmlScanner::Attribute &a : xml.attributes())
-                events->append(u' ').append(a.name).append(u'=').append(a.value);
+                events->append(u' ').append(a.name).append(u'=').append(xml.value(a));
             break;
         case XmlScanner::EndElement:
             *events += u'/';
