@@ -7,49 +7,16 @@
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/linkmodel.h"
+#include "model/namelist.h"
 #include "model/typescan.h"
 #include "persistence/filewriting.h"
 
 #include <QDir>
 #include <QSet>
-#include <QVarLengthArray>
 
 #include <algorithm>
 
 namespace {
-
-// Names met so far. A class uses a handful of types, found fastest in a short list; past
-// that a set takes over, so that a class of thousands of types still takes linear time.
-class SeenNames
-{
-public:
-    bool contains(const QString &name) const
-    {
-        return m_set.isEmpty() ? std::find(m_list.cbegin(), m_list.cend(), name) != m_list.cend()
-                               : m_set.contains(name);
-    }
-
-    // False when the name was met before.
-    bool insert(const QString &name)
-    {
-        if (contains(name))
-            return false;
-        if (!m_set.isEmpty()) {
-            m_set.insert(name);
-        } else if (m_list.size() < ShortList) {
-            m_list.append(name);
-        } else {
-            m_set = QSet<QString>(m_list.cbegin(), m_list.cend());
-            m_set.insert(name);
-        }
-        return true;
-    }
-
-private:
-    static constexpr qsizetype ShortList = 16;
-    QVarLengthArray<QString, ShortList> m_list;
-    QSet<QString> m_set;
-};
 
 const QString &banner()
 {
@@ -421,7 +388,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     text += u"\n#ifndef " + guard + u"\n#define " + guard + u'\n';
 
     // What the parents' headers include reaches this class through them.
-    SeenNames inherited;
+    NameList inherited;
     const QList<ClassItem *> linkParents = context.parents.value(item);
     for (const ClassItem *parent : linkParents) {
         const QStringList parentIncludes = parent->getModel()->neededIncludes();
@@ -432,8 +399,8 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
     }
 
     // Each header once, where it first comes.
-    SeenNames included;
-    const auto firstTime = [&included](const QString &header) { return included.insert(header); };
+    NameList included;
+    included.reserve(16); // one allocation for the headers of most classes
     QStringList ahead;
     const QStringList neededIncludes = model->neededIncludes();
     for (const QString &include : neededIncludes) {
@@ -444,7 +411,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
             continue;
         }
         const QString header = context.headerOf(include);
-        if (firstTime(header))
+        if (included.add(header))
             text += u"\n#include <" + header + u'>';
     }
     text += u'\n';
@@ -457,7 +424,7 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
             header = headerFileName(typedParent);
         else if (!typedParent.startsWith(QLatin1Char('Q')))
             header += QStringLiteral(".h");
-        if (firstTime(header))
+        if (included.add(header))
             appendInclude(text, header);
     }
     const QStringList includes = model->includes();
@@ -466,12 +433,12 @@ QString CodeGenerator::headerText(ClassItem *item, const Context &context) const
         if (trimmed.isEmpty())
             continue;
         const QString header = context.headerOf(trimmed);
-        if (firstTime(header))
+        if (included.add(header))
             appendInclude(text, header);
     }
     for (const ClassItem *parent : linkParents) {
         const QString header = headerFileName(parent->getModel()->name());
-        if (firstTime(header))
+        if (included.add(header))
             appendInclude(text, header);
     }
 
@@ -515,11 +482,11 @@ QString CodeGenerator::sourceText(ClassItem *item, const Context &context) const
     text += u'\n';
     appendInclude(text, headerFileName(name));
     // What the header only declares, the definitions may need in full.
-    SeenNames included;
+    NameList included;
     const QStringList ahead = context.aheadOf(item);
     for (const QString &declared : ahead) {
         const QString header = headerFileName(declared);
-        if (included.insert(header))
+        if (included.add(header))
             appendInclude(text, header);
     }
     text += u'\n';

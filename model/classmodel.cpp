@@ -119,7 +119,7 @@ void ClassModel::gatherIncludeTypes()
     qsizetype count = m_attributes.size() + m_methods.size();
     for (const Function *method : std::as_const(m_methods))
         count += method->args().size();
-    m_neededIncludes.reserve(m_neededIncludes.size() + count);
+    m_neededIncludes.reserve(m_neededIncludes.names().size() + count);
     m_usedByValue.reserve(m_usedByValue.size() + count);
 
     const auto gatherType = [this](const QString &type) {
@@ -162,39 +162,22 @@ void ClassModel::gatherTemplateTypes(const QString &type)
     }
 }
 
-// Past this many needed includes, a class indexes them rather than search them.
-static constexpr qsizetype SearchedNames = 16;
-
 void ClassModel::gatherName(QStringView piece, const QString &name)
 {
     if (name.isEmpty())
         return;
-    qsizetype index = neededIndex(name);
-    if (index < 0) {
-        index = m_neededIncludes.size();
-        m_neededIncludes.append(name);
+    bool added = false;
+    const qsizetype index = m_neededIncludes.insert(name, &added);
+    if (added)
         m_usedByValue.append(false);
-        // A list grown long is indexed, with the names it held before.
-        if (m_neededIncludes.size() > SearchedNames) {
-            for (qsizetype i = m_neededIndex.size(); i < m_neededIncludes.size(); ++i)
-                m_neededIndex.insert(m_neededIncludes.at(i), i);
-        }
-    }
     const auto indirect = [](QChar c) { return c == u'*' || c == u'&'; };
     if (std::none_of(piece.begin(), piece.end(), indirect))
         m_usedByValue[index] = true;
 }
 
-qsizetype ClassModel::neededIndex(const QString &name) const
-{
-    if (m_neededIndex.isEmpty())
-        return m_neededIncludes.indexOf(name);
-    return m_neededIndex.value(name, -1);
-}
-
 bool ClassModel::usesOnlyIndirectly(const QString &name) const
 {
-    const qsizetype index = neededIndex(name);
+    const qsizetype index = m_neededIncludes.indexOf(name);
     return index >= 0 && !m_usedByValue.at(index);
 }
 
@@ -202,7 +185,6 @@ void ClassModel::clearNeededIncludes()
 {
     m_neededIncludes.clear();
     m_usedByValue.clear();
-    m_neededIndex.clear();
 }
 
 void ClassModel::requestEdit()

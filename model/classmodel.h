@@ -1,10 +1,10 @@
 #ifndef CLASSMODEL_H
 #define CLASSMODEL_H
 
-#include <QHash>
+#include "model/namelist.h"
+
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -43,7 +43,7 @@ public:
 
     QStringList includes() const { return m_includes; }
     void setIncludes(const QStringList &includes);
-    QStringList neededIncludes() const { return m_neededIncludes; }
+    QStringList neededIncludes() const { return m_neededIncludes.names(); }
 
     QStringList attributeLines() const;
     QStringList methodLines() const;
@@ -76,21 +76,16 @@ signals:
 private:
     // Lists the name that a piece of a type gives, unless it gives none.
     void gatherName(QStringView piece, const QString &name);
-    // Where the name is in the needed includes, or -1.
-    qsizetype neededIndex(const QString &name) const;
 
     QString m_name;
     QString m_comment;
     QString m_parentName;
     QList<Function *> m_methods;
     QList<ArgAtt *> m_attributes;
-    QStringList m_neededIncludes;
+    NameList m_neededIncludes;
     // For each needed include, whether some use of it is by value rather than through a
     // pointer or a reference.
     QList<bool> m_usedByValue;
-    // Where each needed include is once there are many, so that a class with many types
-    // scans in linear time; a few are found quicker by a search of the list.
-    QHash<QString, qsizetype> m_neededIndex;
     QStringList m_includes;
     int m_maxLineLength = 10;
     int m_lineCount = 20;
