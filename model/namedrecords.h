@@ -18,6 +18,17 @@ Record *find(const QList<Record *> &records, const QString &name)
     return nullptr;
 }
 
+// The last record of that name, or null.
+template<class Record>
+Record *findLast(const QList<Record *> &records, const QString &name)
+{
+    for (auto record = records.crbegin(); record != records.crend(); ++record) {
+        if ((*record)->name() == name)
+            return *record;
+    }
+    return nullptr;
+}
+
 // Deletes every record of that name, after `beforeDelete` has seen each.
 template<class Record, class BeforeDelete>
 void remove(QList<Record *> &records, const QString &name, BeforeDelete beforeDelete)

@@ -6,6 +6,7 @@
 #include "model/classmodel.h"
 #include "model/function.h"
 #include "model/linkmodel.h"
+#include "model/namedrecords.h"
 #include "persistence/xmllimits.h"
 #include "persistence/xmlscanner.h"
 
@@ -345,16 +346,6 @@ bool parse(const QByteArray &data, DiagramRecord *diagram)
     return parse(general, diagram);
 }
 
-// The last attribute bearing a name, or null.
-ArgAtt *lastNamed(const QList<ArgAtt *> &attributes, const QString &name)
-{
-    for (auto attribute = attributes.crbegin(); attribute != attributes.crend(); ++attribute) {
-        if ((*attribute)->name() == name)
-            return *attribute;
-    }
-    return nullptr;
-}
-
 // An accessor points at the last attribute bearing its name. A method written without
 // "linkedAtt" stays unlinked even beside an attribute with an empty name.
 void linkAccessors(const QList<Accessor> &accessors, Run run, const QList<ArgAtt *> &attributes)
@@ -370,8 +361,8 @@ void linkAccessors(const QList<Accessor> &accessors, Run run, const QList<ArgAtt
     }
     for (qsizetype i = run.first; i < run.first + run.count; ++i) {
         const Accessor &accessor = accessors.at(i);
-        ArgAtt *attribute =
-            hashed ? byName.value(accessor.attribute) : lastNamed(attributes, accessor.attribute);
+        ArgAtt *attribute = hashed ? byName.value(accessor.attribute)
+                                   : NamedRecords::findLast(attributes, accessor.attribute);
         if (attribute)
             accessor.method->setLinkedAtt(attribute);
     }
