@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -162,9 +163,7 @@ Existing readOrCreate(const QString &path, const QByteArray &bytes, bool probabl
 int replaceTogether(const QList<Replacement> &files)
 {
     // An unchanged regeneration: every file already in place.
-    if (std::none_of(files.cbegin(), files.cend(), [](const Replacement &file) {
-            return file.changed() && !file.existing.created;
-        }))
+    if (std::none_of(files.cbegin(), files.cend(), std::mem_fn(&Replacement::toReplace)))
         return -1;
     QList<QByteArray> targets;
     QList<QByteArray> staged;
@@ -183,7 +182,7 @@ int replaceTogether(const QList<Replacement> &files)
         }
     };
     for (int i = 0; i < files.size(); ++i) {
-        if (!files.at(i).changed() || files.at(i).existing.created)
+        if (!files.at(i).toReplace())
             continue;
         staged[i] = stage(targets.at(i), files.at(i).bytes, files.at(i).existing.permissions);
         if (staged.at(i).isEmpty()) {
@@ -201,7 +200,7 @@ int replaceTogether(const QList<Replacement> &files)
         discard();
         // Put back what the files before this one replaced.
         for (int j = 0; j < i; ++j) {
-            if (!files.at(j).changed() || files.at(j).existing.created)
+            if (!files.at(j).toReplace())
                 continue;
             if (!files.at(j).existing.regular) {
                 ::unlink(targets.at(j).constData());

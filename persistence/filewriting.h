@@ -20,7 +20,7 @@ bool save(const QString &path, const QByteArray &bytes);
 struct Existing
 {
     bool regular = false;
-    // Absent before, and made here holding the new bytes by create().
+    // Absent before, and made in place holding the new bytes by readOrCreate().
     bool created = false;
     QByteArray bytes;
     unsigned permissions = 0; // kept by the file that replaces it
@@ -40,11 +40,14 @@ struct Replacement
     QByteArray bytes;
     Existing existing;
     bool changed() const { return !existing.regular || existing.bytes != bytes; }
+    // Changed, and not made in place already: written aside and renamed over the target.
+    bool toReplace() const { return changed() && !existing.created; }
 };
 
 // Generated files: the ones that differ from what is on disk are written to temporary
 // files in their folder and renamed over the old ones, all of them or none (a failed
-// rename puts back what the earlier ones replaced, and removes those that create() made).
+// rename puts back what the earlier ones replaced, and removes those that readOrCreate()
+// made).
 // No sync per file: a crash may lose the new text, never leave half of a file it replaced.
 // Returns the index of the file that failed, or -1.
 int replaceTogether(const QList<Replacement> &files);
